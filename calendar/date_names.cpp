@@ -1,0 +1,41 @@
+#include "calendar/date_names.h"
+
+#include <QDate>
+
+namespace calendario {
+namespace {
+
+QDate toQDate(Date date)
+{
+    return QDate(yearOf(date).value(), monthOf(date).value(), dayOf(date).value());
+}
+
+// QLocale counts weekdays from Monday = 1 to Sunday = 7.
+int mondayFirstWeekday(Date date)
+{
+    const int sundayFirst = weekdaySundayFirst(date).value();
+    return sundayFirst == 1 ? 7 : sundayFirst - 1;
+}
+
+}  // namespace
+
+QString DateNames::monthName(Date date) const
+{
+    return locale_.standaloneMonthName(monthOf(date).value(), QLocale::LongFormat);
+}
+
+QString DateNames::fullDate(Date date) const
+{
+    return QStringLiteral("%1 %2 %3 %4")
+        .arg(dayOf(date).value(), 2, 10, QLatin1Char('0'))
+        .arg(locale_.monthName(monthOf(date).value(), QLocale::LongFormat))
+        .arg(yearOf(date).value(), 4, 10, QLatin1Char('0'))
+        .arg(locale_.dayName(mondayFirstWeekday(date), QLocale::ShortFormat));
+}
+
+QString DateNames::shortDate(Date date) const
+{
+    return locale_.toString(toQDate(date), QLocale::ShortFormat);
+}
+
+}  // namespace calendario

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QLocale>
+#include <QString>
+
+#include "calendar/date_services.h"
+
+namespace calendario {
+
+// The names and forms of dates in one locale: month and weekday names and the short date.
+class DateNames {
+public:
+    explicit DateNames(QLocale locale) : locale_(std::move(locale)) {}
+
+    // "Mmmm": the month's full name as it stands alone ("dicembre", Polish "grudzień").
+    QString monthName(Date date) const;
+
+    // "dd mmmm yyyy ddd": "07 dicembre 2005 mer"; the month takes the form that the locale
+    // uses inside a date (Polish "07 grudnia 2005 śr.").
+    QString fullDate(Date date) const;
+
+    // The locale's short date form: Italian "07/12/05".
+    QString shortDate(Date date) const;
+
+    const QLocale& locale() const { return locale_; }
+
+private:
+    QLocale locale_;
+};
+
+}  // namespace calendario

@@ -1,0 +1,123 @@
+#include "calendar/date_services.h"
+
+#include <optional>
+
+namespace calendario {
+
+using namespace std::chrono;
+
+Int16 yearOf(Date date) { return static_cast<int>(date.year()); }
+Int16 monthOf(Date date) { return static_cast<int>(static_cast<unsigned>(date.month())); }
+Int16 dayOf(Date date) { return static_cast<int>(static_cast<unsigned>(date.day())); }
+
+Int16 weekdaySundayFirst(Date date)
+{
+    return static_cast<int>(weekday{sys_days{date}}.c_encoding()) + 1;
+}
+
+Date dayBefore(Date date) { return Date{sys_days{date} - days{1}}; }
+
+namespace {
+
+// One field of a day-first date: one to four ASCII digits.
+std::optional<int> dateField(QStringView field)
+{
+    if (field.isEmpty() || field.size() > 4)
+        return std::nullopt;
+    int value = 0;
+    for (QChar c : field) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        value = value * 10 + (c.unicode() - u'0');
+    }
+    return value;
+}
+
+// The years that the date type holds; shorter years would need a century guessed.
+constexpr int firstYear = 100;
+constexpr int lastYear = 9999;
+
+}  // namespace
+
+Date dateFromText(QStringView text)
+{
+    const qsizetype first = text.indexOf(u'-');
+    const qsizetype second = first < 0 ? -1 : text.indexOf(u'-', first + 1);
+    if (second < 0)
+        throw RuntimeError(RuntimeError::TypeMismatch);
+    const auto d = dateField(text.first(first));
+    const auto m = dateField(text.sliced(first + 1, second - first - 1));
+    const auto y = dateField(text.sliced(second + 1));
+    if (!d || !m || !y || *y < firstYear || *y > lastYear)
+        throw RuntimeError(RuntimeError::TypeMismatch);
+    const Date date{year{*y}, month{static_cast<unsigned>(*m)}, day{static_cast<unsigned>(*d)}};
+    if (!date.ok())
+        throw RuntimeError(RuntimeError::TypeMismatch);
+    return date;
+}
+
+QString dayFirstText(QStringView day, Int16 month, Int16 year)
+{
+    QString text;
+    text.reserve(16);
+    text.append(day).append(u'-').append(decimalText(month)).append(u'-').append(decimalText(year));
+    return text;
+}
+
+QString dayFirstText(Int16 day, Int16 month, Int16 year)
+{
+    return dayFirstText(decimalText(day), month, year);
+}
+
+QString decimalText(Int16 number) { return QString::number(number.value()); }
+
+Int16 wholeNumberFromText(QStringView text)
+{
+    QStringView digits = text;
+    const bool negative = digits.startsWith(u'-');
+    if (negative || digits.startsWith(u'+'))
+        digits = digits.sliced(1);
+    if (digits.isEmpty())
+        throw RuntimeError(RuntimeError::TypeMismatch);
+    long long value = 0;
+    for (QChar c : digits) {
+        if (c < u'0' || c > u'9')
+            throw RuntimeError(RuntimeError::TypeMismatch);
+        // Past six digits the value is out of range however the text goes on, but the
+        // rest must still be digits for the text to be a number at all.
+        if (value <= 1'000'000)
+            value = value * 10 + (c.unicode() - u'0');
+    }
+    if (negative)
+        value = -value;
+    if (value < -32768 || value > 32767)
+        throw RuntimeError(RuntimeError::Overflow);
+    return static_cast<int>(value);
+}
+
+bool numberEqualsText(Int16 number, QStringView text)
+{
+    return !text.isEmpty() && text == decimalText(number);
+}
+
+QString upperCase(QStringView text) { return text.toString().toUpper(); }
+
+namespace {
+
+qsizetype firstCharacterLength(QStringView text)
+{
+    if (text.isEmpty())
+        return 0;
+    return text.size() > 1 && text[0].isHighSurrogate() && text[1].isLowSurrogate() ? 2 : 1;
+}
+
+}  // namespace
+
+QString firstCharacter(QStringView text) { return text.first(firstCharacterLength(text)).toString(); }
+
+QString afterFirstCharacter(QStringView text)
+{
+    return text.sliced(firstCharacterLength(text)).toString();
+}
+
+}  // namespace calendario

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <chrono>
+
+#include <QString>
+#include <QStringView>
+
+#include "calendar/int16.h"
+
+namespace calendario {
+
+// A whole day of the proleptic Gregorian calendar, without time of day.
+using Date = std::chrono::year_month_day;
+
+Int16 yearOf(Date date);
+Int16 monthOf(Date date);
+Int16 dayOf(Date date);
+
+// 1 for Sunday to 7 for Saturday.
+Int16 weekdaySundayFirst(Date date);
+
+// The previous day.
+Date dayBefore(Date date);
+
+// Reads "day-month-year" in decimal, day first whatever the locale: "1-12-2005" is
+// 1 December 2005. Strict: a text that names no real day raises the conversion error;
+// it never rolls over into the next month.
+Date dateFromText(QStringView text);
+
+// The day-first text of a date, as dateFromText reads it: "1-3-2005".
+QString dayFirstText(QStringView day, Int16 month, Int16 year);
+QString dayFirstText(Int16 day, Int16 month, Int16 year);
+
+// Digits with "-" before a negative number: no blank, no leading zeros.
+QString decimalText(Int16 number);
+
+// The 16-bit number that a decimal text names. A text that is no whole number raises the
+// conversion error; one outside -32768..32767 raises the overflow error.
+Int16 wholeNumberFromText(QStringView text);
+
+// True when the text is exactly the number's decimal text; an empty text equals no number.
+bool numberEqualsText(Int16 number, QStringView text);
+
+// The text in upper case, a whole character at a time, not byte by byte.
+QString upperCase(QStringView text);
+
+// The first character of a text (a surrogate pair stays whole) and what follows it.
+QString firstCharacter(QStringView text);
+QString afterFirstCharacter(QStringView text);
+
+}  // namespace calendario

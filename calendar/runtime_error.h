@@ -1,0 +1,32 @@
+#pragma once
+
+#include <exception>
+#include <string>
+
+namespace calendario {
+
+// The one error that ends the program: it carries the number and the message that the
+// user sees in the message box before the calendar closes.
+class RuntimeError : public std::exception {
+public:
+    enum Number : int {
+        InvalidCall = 5,
+        Overflow = 6,
+        SubscriptOutOfRange = 9,
+        TypeMismatch = 13,
+        Internal = 51,
+        InvalidPropertyValue = 380,
+    };
+
+    explicit RuntimeError(Number number);
+
+    Number number() const noexcept { return number_; }
+    const std::string& message() const noexcept { return message_; }
+    const char* what() const noexcept override { return message_.c_str(); }
+
+private:
+    Number number_;
+    std::string message_;
+};
+
+}  // namespace calendario
