@@ -1,0 +1,229 @@
+#include "window/form1.h"
+
+#include <algorithm>
+#include <vector>
+
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QScreen>
+
+#include "window/click_label.h"
+#include "window/failure.h"
+#include "window/hand_pointer.h"
+#include "window/layout_table.h"
+#include "window/selection_frame.h"
+#include "window/small_controls.h"
+#include "window/units.h"
+
+namespace calendario {
+namespace {
+
+ArrowButton::Direction arrowFor(const char* caption)
+{
+    // The symbol font draws "3" as a left, "4" as a right and "6" as a down triangle.
+    switch (caption[0]) {
+    case '3': return ArrowButton::Direction::Left;
+    case '4': return ArrowButton::Direction::Right;
+    default: return ArrowButton::Direction::Down;
+    }
+}
+
+Qt::Alignment alignmentOf(Align align)
+{
+    switch (align) {
+    case Align::Right: return Qt::AlignRight | Qt::AlignTop;
+    case Align::Centre: return Qt::AlignHCenter | Qt::AlignTop;
+    case Align::Left: break;
+    }
+    return Qt::AlignLeft | Qt::AlignTop;
+}
+
+void paint(QWidget* widget, QPalette::ColorRole role, const Colour& colour)
+{
+    if (colour.source != Colour::Source::Rgb && colour.source != Colour::Source::System)
+        return;
+    QPalette p = widget->palette();
+    p.setColor(role, resolve(colour, p));
+    widget->setPalette(p);
+}
+
+QWidget* createLabel(const ControlSpec& spec, QWidget* parent)
+{
+    auto* label = new ClickLabel(parent);
+    label->setTwipsGeometry(spec.twips());
+    label->setText(QString::fromUtf8(spec.caption));
+    if (spec.background.source == Colour::Source::Transparent)
+        label->setTransparent();
+    else
+        label->setBackground(resolve(spec.background, label->palette()));
+    label->setTextColour(resolve(spec.foreground, label->palette()));
+    label->setAlignment(alignmentOf(spec.alignment));
+    label->setBorderStyle(spec.borderStyle);
+    label->setMousePointer(spec.mousePointer);
+    return label;
+}
+
+QWidget* createControl(const ControlSpec& spec, QWidget* parent)
+{
+    QWidget* widget = nullptr;
+    switch (spec.kind) {
+    case Kind::CommandButton:
+        if (spec.font.face && QByteArrayView(spec.font.face) == "Webdings")
+            widget = new ArrowButton(arrowFor(spec.caption), parent);
+        else
+            widget = new QPushButton(QString::fromUtf8(spec.caption), parent);
+        paint(widget, QPalette::Button, spec.background);
+        paint(widget, QPalette::ButtonText, spec.foreground);
+        widget->setFocusPolicy(Qt::StrongFocus);
+        break;
+    case Kind::Panel:
+        widget = new QWidget(parent);
+        widget->setAutoFillBackground(true);
+        paint(widget, QPalette::Window, spec.background);
+        paint(widget, QPalette::WindowText, spec.foreground);
+        widget->setFocusPolicy(Qt::StrongFocus);
+        break;
+    case Kind::ListBox:
+        widget = new MonthList(parent);
+        paint(widget, QPalette::Base, spec.background);
+        paint(widget, QPalette::Text, spec.foreground);
+        break;
+    case Kind::VScrollBar:
+        widget = new YearScrollBar(kTopYear, kBottomYear, parent);
+        widget->setFocusPolicy(Qt::StrongFocus);
+        break;
+    case Kind::Label:
+        widget = createLabel(spec, parent);
+        break;
+    case Kind::Shape:
+        widget = new SelectionFrame(resolve(spec.foreground, parent->palette()), parent);
+        break;
+    }
+    if (spec.kind != Kind::Label && spec.kind != Kind::Shape)
+        widget->setGeometry(pixelsFromTwips(spec.twips()));
+    else if (spec.kind == Kind::Shape)
+        static_cast<SelectionFrame*>(widget)->setTwipsGeometry(spec.twips());
+    if (spec.font.face && spec.kind != Kind::CommandButton)
+        widget->setFont(makeFont(spec.font));
+    if (spec.tooltip)
+        widget->setToolTip(QString::fromUtf8(spec.tooltip));
+    widget->setObjectName(spec.objectName());
+    return widget;
+}
+
+}  // namespace
+
+Form1::Form1(const Clock& clock, const QLocale& locale, QWidget* parent)
+    : QWidget(parent), clock_(clock), names_(locale)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setFont(makeFont(kWindowDefaultFont));
+    paint(this, QPalette::Window, kButtonFace);
+    setFixedSize(pixelsFromTwips(kFormTwips).size());
+    buildControls();
+    connectHandlers();
+    orderTabStops();
+    placeOnScreen();
+    pctCAL->setFocus();
+}
+
+void Form1::buildControls()
+{
+    for (const ControlSpec& spec : controlTable()) {
+        QWidget* parent = spec.parent == Parent::Form ? static_cast<QWidget*>(this) : pctCAL;
+        QWidget* control = createControl(spec, parent);
+        // Each control goes beneath those made before it: earlier in the table lies above.
+        control->lower();
+        if (spec.kind == Kind::Panel)
+            pctCAL = control;
+    }
+    const auto find = [this]<typename T>(T*& pointer, const char* name) {
+        pointer = findChild<T*>(QString::fromLatin1(name));
+    };
+    find(Command1, "Command1");
+    find(lstMESI, "lstMESI");
+    find(cmdMESI, "cmdMESI");
+    find(VScroll1, "VScroll1");
+    find(Command3, "Command3");
+    find(Command2, "Command2");
+    find(lblOGGI, "lblOGGI");
+    find(lblMESE, "lblMESE");
+    find(lblANNO, "lblANNO");
+    find(Shape1, "Shape1");
+    find(Oggi, "Oggi");
+    for (int i = 0; i < kCellCount; ++i)
+        G[i] = findChild<ClickLabel*>(QStringLiteral("G(%1)").arg(i));
+    Oggi->setMouseIcon(handPointer());
+}
+
+template <typename Sender, typename Signal>
+void Form1::onEvent(Sender* sender, Signal signal, void (Form1::*handler)())
+{
+    connect(sender, signal, this, [this, handler] { runGuarded([this, handler] { (this->*handler)(); }); });
+}
+
+void Form1::connectHandlers()
+{
+    onEvent(Command1, &QPushButton::clicked, &Form1::Command1_Click);
+    onEvent(Command2, &QPushButton::clicked, &Form1::Command2_Click);
+    onEvent(Command3, &QPushButton::clicked, &Form1::Command3_Click);
+    onEvent(cmdMESI, &QPushButton::clicked, &Form1::cmdMESI_Click);
+    onEvent(lstMESI, &MonthList::clicked, &Form1::lstMESI_Click);
+    onEvent(VScroll1, &YearScrollBar::yearChanged, &Form1::VScroll1_Change);
+    onEvent(lblMESE, &ClickLabel::clicked, &Form1::lblMESE_Click);
+    onEvent(lblANNO, &ClickLabel::clicked, &Form1::lblANNO_Click);
+    onEvent(lblOGGI, &ClickLabel::clicked, &Form1::lblOGGI_Click);
+    onEvent(Oggi, &ClickLabel::clicked, &Form1::Oggi_Click);
+    for (int i = 0; i < kCellCount; ++i)
+        connect(G[i], &ClickLabel::clicked, this, [this, i] { runGuarded([this, i] { G_Click(i); }); });
+}
+
+// The keyboard visits the controls that take the focus in the order of their tab index.
+void Form1::orderTabStops()
+{
+    std::vector<const ControlSpec*> stops;
+    for (const ControlSpec& spec : controlTable())
+        if (spec.tabIndex >= 0 && spec.kind != Kind::Label)
+            stops.push_back(&spec);
+    std::ranges::sort(stops, {}, &ControlSpec::tabIndex);
+    for (std::size_t i = 1; i < stops.size(); ++i)
+        setTabOrder(findChild<QWidget*>(stops[i - 1]->objectName()),
+                    findChild<QWidget*>(stops[i]->objectName()));
+}
+
+// The client area opens where it was designed to, as long as the whole window fits on
+// the screen there; otherwise the window manager places it.
+void Form1::placeOnScreen()
+{
+    const QRect design = pixelsFromTwips(kFormTwips);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    constexpr int frame = 8, titleBar = 32;
+    if (screen && screen->availableGeometry().contains(
+                      design.adjusted(-frame, -titleBar - frame, frame, frame)))
+        setGeometry(design);
+}
+
+ClickLabel* Form1::cellOf(Int16 Index) const
+{
+    if (Index < 0 || Index >= cellCount())
+        throw RuntimeError(RuntimeError::SubscriptOutOfRange);
+    return G[Index.value()];
+}
+
+void Form1::putFrameAround(const ClickLabel* cell)
+{
+    Shape1->moveTwips(cell->leftTwips() - 30, cell->topTwips() - 30);
+}
+
+bool Form1::load()
+{
+    return runGuarded([this] { Form_Load(); });
+}
+
+Form1::Variables Form1::variables() const
+{
+    return {Giorno.value(), NoPass.value(), Indice.value(), Mese.value(),
+            NumGiorni.value(), Inizio.value(), Cella.value()};
+}
+
+}  // namespace calendario

@@ -1,0 +1,102 @@
+#pragma once
+
+#include <array>
+
+#include <QWidget>
+
+#include "calendar/clock.h"
+#include "calendar/date_names.h"
+#include "calendar/int16.h"
+#include "calendar/month_grid.h"
+
+class QPushButton;
+
+namespace calendario {
+
+class ArrowButton;
+class ClickLabel;
+class MonthList;
+class SelectionFrame;
+class YearScrollBar;
+
+// The calendar's one window: a month as a grid of day numbers, Monday first, with the
+// month and the year above it and today's date below.
+class Form1 : public QWidget {
+    Q_OBJECT
+
+public:
+    Form1(const Clock& clock, const QLocale& locale, QWidget* parent = nullptr);
+
+    // Runs the start-up handler. False when it failed; the failure has been reported.
+    bool load();
+
+    // Selected day of the month.
+    Int16 Giorno;
+    // Vero only while start-up returns to today: the redraws it raises are skipped.
+    Int16 NoPass;
+
+    void Oggi_Click();
+    void cmdMESI_Click();
+    void G_Click(Int16 Index);
+
+    // The window's variables as they stand, for a look from outside.
+    struct Variables {
+        int Giorno, NoPass, Indice, Mese, NumGiorni, Inizio, Cella;
+    };
+    Variables variables() const;
+
+signals:
+    // After every redraw of the grid and every day selection: for whoever observes them.
+    void gridDrawn();
+    void dayClicked(int index);
+
+private:
+    void Form_Load();
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void lblMESE_Click();
+    void lblANNO_Click();
+    void lblOGGI_Click();
+    void lstMESI_Click();
+    void VScroll1_Change();
+    void MostraMese();
+
+    void buildControls();
+    void connectHandlers();
+    void orderTabStops();
+    void placeOnScreen();
+
+    // Cell Index of the array G; an index that names no cell raises an error.
+    ClickLabel* cellOf(Int16 Index) const;
+    Int16 cellCount() const { return static_cast<int>(G.size()); }
+    void putFrameAround(const ClickLabel* cell);
+
+    template <typename Sender, typename Signal>
+    void onEvent(Sender* sender, Signal signal, void (Form1::*handler)());
+
+    const Clock& clock_;
+    DateNames names_;
+
+    Int16 Indice;
+    Int16 Mese;
+    Int16 NumGiorni;
+    Int16 Inizio;
+    Int16 Cella;
+
+    QPushButton* Command1 = nullptr;
+    QWidget* pctCAL = nullptr;
+    MonthList* lstMESI = nullptr;
+    ArrowButton* cmdMESI = nullptr;
+    YearScrollBar* VScroll1 = nullptr;
+    ArrowButton* Command3 = nullptr;
+    ArrowButton* Command2 = nullptr;
+    ClickLabel* lblOGGI = nullptr;
+    ClickLabel* lblMESE = nullptr;
+    ClickLabel* lblANNO = nullptr;
+    SelectionFrame* Shape1 = nullptr;
+    ClickLabel* Oggi = nullptr;
+    std::array<ClickLabel*, kCellCount> G{};
+};
+
+}  // namespace calendario

@@ -1,0 +1,84 @@
+#include "window/hand_pointer.h"
+
+#include <array>
+#include <string_view>
+
+#include <QPixmap>
+
+namespace calendario {
+namespace {
+
+// One letter a pixel: K black, W white, G grey, B dark blue, '.' transparent.
+constexpr std::array<std::string_view, kHandPointerSize> kHand = {
+    "................................",
+    "............KK..................",
+    "...........KWWK.................",
+    "...........KWWK.................",
+    "...........KWWK.................",
+    "...........KWWK.................",
+    "...........KWWK.................",
+    "...........KWWKKK...............",
+    "...........KWWKWWKKK............",
+    "...........KWWKWWKWWKK..........",
+    "...........KWWKWWKWWKWWK........",
+    ".......KKK.KWWKWWKWWKWWK........",
+    ".......KWWKKWWWWWGWWGWWK........",
+    ".......KWWWKWWWWWGWWGWWK........",
+    "........KWWWWWWWWWWWWWGK........",
+    "........KWWWWWWWWWWWWWGK........",
+    ".........KWWWWWWWWWWWWGK........",
+    ".........KWWWWWWWWWWWGGK........",
+    "..........KWWWWWWWWWWGK.........",
+    "..........KWWWWWWWWWWGK.........",
+    "...........KWWWWWWWWGGK.........",
+    "...........KWWWWWWWWGK..........",
+    "...........KKKKKKKKKKK..........",
+    "...........KBBBBBBBBBK..........",
+    "...........KBBBBBBBBBK..........",
+    "...........KKKKKKKKKKK..........",
+    "................................",
+    "................................",
+    "................................",
+    "................................",
+    "................................",
+    "................................",
+};
+
+constexpr bool allRowsWhole()
+{
+    for (std::string_view row : kHand)
+        if (row.size() != kHandPointerSize)
+            return false;
+    return true;
+}
+static_assert(allRowsWhole());
+
+QRgb colourOf(char letter)
+{
+    switch (letter) {
+    case 'K': return qRgb(0, 0, 0);
+    case 'W': return qRgb(255, 255, 255);
+    case 'G': return qRgb(128, 128, 128);
+    case 'B': return qRgb(0, 0, 128);
+    default: return qRgba(0, 0, 0, 0);
+    }
+}
+
+}  // namespace
+
+QImage handPointerImage()
+{
+    QImage image(kHandPointerSize, kHandPointerSize, QImage::Format_ARGB32);
+    for (int y = 0; y < kHandPointerSize; ++y)
+        for (int x = 0; x < kHandPointerSize; ++x)
+            image.setPixel(x, y, colourOf(kHand[y][x]));
+    return image;
+}
+
+QCursor handPointer()
+{
+    return QCursor(QPixmap::fromImage(handPointerImage()), kHandPointerHotSpot.x(),
+                   kHandPointerHotSpot.y());
+}
+
+}  // namespace calendario

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include "calendar/int16.h"
+
+namespace calendario {
+
+// A small button that shows a solid triangle, drawn rather than taken from a symbol font.
+class ArrowButton : public QPushButton {
+    Q_OBJECT
+
+public:
+    enum class Direction { Left, Right, Down };
+    ArrowButton(Direction direction, QWidget* parent);
+    Direction direction() const { return direction_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    Direction direction_;
+};
+
+// The year bar: its top end is the larger year, so the up arrow and the Up key raise the
+// year. Qt keeps the smaller value at the top, so the bar holds the year negated.
+// Only finished changes count: dragging the thumb reports nothing until it is let go.
+class YearScrollBar : public QScrollBar {
+    Q_OBJECT
+
+public:
+    YearScrollBar(Int16 topEnd, Int16 bottomEnd, QWidget* parent);
+
+    Int16 year() const { return -value(); }
+    // A year outside the bar's range raises the invalid-property-value error.
+    void setYear(Int16 year);
+    Int16 topEnd() const { return -minimum(); }
+    Int16 bottomEnd() const { return -maximum(); }
+
+signals:
+    void yearChanged();
+};
+
+// The month list. `clicked` follows every change of the selected index, whether the user
+// or the program made it, and also the user's choice of the entry already selected.
+class MonthList : public QListWidget {
+    Q_OBJECT
+
+public:
+    explicit MonthList(QWidget* parent);
+
+    Int16 listIndex() const { return currentRow(); }
+    // -1 (none) to the last entry; any other index raises the invalid-property-value error.
+    void setListIndex(Int16 index);
+    // The selected entry's text, empty with none selected.
+    QString text() const;
+
+signals:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    int rowAtPress_ = -1;
+};
+
+}  // namespace calendario
