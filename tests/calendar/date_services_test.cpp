@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include "calendar/date_services.h"
+#include "calendar/error_matchers.h"
+
+namespace calendario {
+namespace {
+
+using namespace std::chrono;
+using testing::errorNumberOf;
+
+struct TextToDate {
+    const char* text;
+    Date date;
+};
+
+class DateFromText : public ::testing::TestWithParam<TextToDate> {};
+
+TEST_P(DateFromText, ReadsDayFirst)
+{
+    EXPECT_EQ(dateFromText(QString::fromLatin1(GetParam().text)), GetParam().date);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    RealDays, DateFromText,
+    ::testing::Values(TextToDate{"1-12-2005", 2005y / December / 1},
+                      TextToDate{"12-1-2005", 2005y / January / 12},
+                      TextToDate{"29-2-2000", 2000y / February / 29},
+                      TextToDate{"31-12-2500", 2500y / December / 31},
+                      TextToDate{"1-1-1500", 1500y / January / 1},
+                      TextToDate{"07-03-2005", 2005y / March / 7}));
+
+class NoDate : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(NoDate, RaisesTheConversionErrorAndNeverRollsOver)
+{
+    EXPECT_EQ(errorNumberOf([] { dateFromText(QString::fromUtf8(GetParam())); }),
+              RuntimeError::TypeMismatch);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    TextsThatNameNoDay, NoDate,
+    ::testing::Values("31-4-2005", "29-2-1500", "29-2-2100", "30-2-2000", "1-13-2005",
+                      "1-0-2005", "0-1-2005", "", "1-1-", "-1-2005", "1--2005", "a-b-c",
+                      "1-1-2005-", "1-1-2005x", " 1-1-2005", "1-1-20055", "99999-1-2005",
+                      "1-1-99", "1/1/2005", "1-١-2005"));
+
+TEST(DateArithmetic, WeekdayCountsFromSunday)
+{
+    EXPECT_EQ(weekdaySundayFirst(2005y / May / 1), 1);        // a Sunday
+    EXPECT_EQ(weekdaySundayFirst(2005y / August / 1), 2);     // a Monday
+    EXPECT_EQ(weekdaySundayFirst(2005y / September / 1), 5);  // a Thursday
+    EXPECT_EQ(weekdaySundayFirst(2005y / October / 1), 7);    // a Saturday
+}
+
+TEST(DateArithmetic, DayBeforeCrossesMonthsYearsAndLeapDays)
+{
+    EXPECT_EQ(dayBefore(2005y / January / 1), 2004y / December / 31);
+    EXPECT_EQ(dayBefore(2000y / March / 1), 2000y / February / 29);
+    EXPECT_EQ(dayBefore(1500y / March / 1), 1500y / February / 28);
+    EXPECT_EQ(dayBefore(2005y / October / 1), 2005y / September / 30);
+}
+
+TEST(DateArithmetic, PartsOfADate)
+{
+    const Date d = 2005y / December / 7;
+    EXPECT_EQ(yearOf(d), 2005);
+    EXPECT_EQ(monthOf(d), 12);
+    EXPECT_EQ(dayOf(d), 7);
+}
+
+TEST(DayFirstText, JoinsWithoutLeadingZeros)
+{
+    EXPECT_EQ(dayFirstText(1, 3, 2005), QStringLiteral("1-3-2005"));
+    EXPECT_EQ(dayFirstText(u"31", 12, 2500), QStringLiteral("31-12-2500"));
+}
+
+TEST(DecimalText, DigitsWithoutBlankOrLeadingZero)
+{
+    EXPECT_EQ(decimalText(2005), QStringLiteral("2005"));
+    EXPECT_EQ(decimalText(0), QStringLiteral("0"));
+    EXPECT_EQ(decimalText(-32768), QStringLiteral("-32768"));
+}
+
+struct NumberText {
+    const char* text;
+    int number;  // the number read, or the error it raises
+    bool error;
+};
+
+class WholeNumber : public ::testing::TestWithParam<NumberText> {};
+
+TEST_P(WholeNumber, ReadsSixteenBitsOrRaises)
+{
+    const auto& row = GetParam();
+    const QString text = QString::fromLatin1(row.text);
+    if (row.error)
+        EXPECT_EQ(errorNumberOf([&] { wholeNumberFromText(text); }), row.number) << row.text;
+    else
+        EXPECT_EQ(wholeNumberFromText(text), row.number) << row.text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, WholeNumber,
+    ::testing::Values(NumberText{"31", 31, false}, NumberText{"0", 0, false},
+                      NumberText{"-32768", -32768, false}, NumberText{"32767", 32767, false},
+                      NumberText{"+7", 7, false}, NumberText{"007", 7, false},
+                      NumberText{"32768", RuntimeError::Overflow, true},
+                      NumberText{"-32769", RuntimeError::Overflow, true},
+                      NumberText{"99999999999999999999999", RuntimeError::Overflow, true},
+                      NumberText{"", RuntimeError::TypeMismatch, true},
+                      NumberText{"-", RuntimeError::TypeMismatch, true},
+                      NumberText{"3a", RuntimeError::TypeMismatch, true},
+                      NumberText{"1.5", RuntimeError::TypeMismatch, true},
+                      NumberText{"99999999999999x", RuntimeError::TypeMismatch, true}));
+
+TEST(NumberEqualsText, OnlyTheExactDecimalTextMatches)
+{
+    EXPECT_TRUE(numberEqualsText(8, u"8"));
+    EXPECT_FALSE(numberEqualsText(8, u"08"));
+    EXPECT_FALSE(numberEqualsText(8, u"18"));
+    EXPECT_FALSE(numberEqualsText(0, u""));
+    EXPECT_FALSE(numberEqualsText(8, u""));
+}
+
+TEST(UpperCase, WorksOnWholeCharacters)
+{
+    EXPECT_EQ(upperCase(u"dicembre"), QStringLiteral("DICEMBRE"));
+    EXPECT_EQ(upperCase(firstCharacter(u"январь")) + afterFirstCharacter(u"январь"),
+              QStringLiteral("Январь"));
+    EXPECT_EQ(upperCase(firstCharacter(u"ösz")) + afterFirstCharacter(u"ösz"), QStringLiteral("Ösz"));
+    EXPECT_EQ(upperCase(firstCharacter(u"январь")).toUtf8(), QByteArray("\xd0\xaf"));
+}
+
+TEST(FirstCharacter, KeepsASurrogatePairWhole)
+{
+    const QString deseret = QString::fromUtf8("\xf0\x90\x90\xa8x");  // one letter outside the BMP
+    EXPECT_EQ(firstCharacter(deseret).size(), 2);
+    EXPECT_EQ(afterFirstCharacter(deseret), QStringLiteral("x"));
+    EXPECT_EQ(upperCase(firstCharacter(deseret)), QString::fromUtf8("\xf0\x90\x90\x80"));
+    EXPECT_TRUE(firstCharacter(u"").isEmpty());
+    EXPECT_TRUE(afterFirstCharacter(u"").isEmpty());
+}
+
+}  // namespace
+}  // namespace calendario
