@@ -1,0 +1,166 @@
+#include <QStyle>
+#include <QStyleOptionSlider>
+#include <QTest>
+
+#include "window/form_fixture.h"
+
+namespace calendario::testing {
+namespace {
+
+class Navigation : public FormTest {
+protected:
+    void expectShown(const char* month, int year)
+    {
+        EXPECT_EQ(label("lblMESE")->text(), QString::fromUtf8(month));
+        EXPECT_EQ(label("lblANNO")->text(), QString::number(year));
+        EXPECT_EQ(bar()->year(), year);
+    }
+};
+
+TEST_F(Navigation, PreviousFromJanuaryGoesToDecemberOfTheYearBeforeAndClosesTheList)
+{
+    start();
+    showMonth(1, 2005);
+    form->cmdMESI_Click();
+    click(button("Command2"));
+    expectShown("Dicembre", 2004);
+    EXPECT_TRUE(list()->isHidden());
+    EXPECT_EQ(cell(2)->text(), QStringLiteral("1"));  // 1 December 2004, a Wednesday
+}
+
+TEST_F(Navigation, PreviousFromFebruaryStaysInTheYear)
+{
+    start();
+    showMonth(2, 2005);
+    EventCounter counter(form.get());
+    click(button("Command2"));
+    expectShown("Gennaio", 2005);
+    EXPECT_EQ(counter.draws, 1);
+}
+
+TEST_F(Navigation, NextFromDecemberSetsTheYearFirstThenTheMonth)
+{
+    start();
+    QStringList drawn;
+    QObject::connect(form.get(), &Form1::gridDrawn, form.get(), [&] {
+        drawn << label("lblMESE")->text() + QLatin1Char(' ') + label("lblANNO")->text();
+    });
+    click(button("Command3"));
+    expectShown("Gennaio", 2006);
+    EXPECT_EQ(drawn, QStringList({"Dicembre 2006", "Gennaio 2006"}));
+}
+
+TEST_F(Navigation, TheEndsOfTheRangeChangeNothingAndLeaveAnOpenListOpen)
+{
+    start();
+    showMonth(12, 2500);
+    form->cmdMESI_Click();
+    EventCounter counter(form.get());
+    click(button("Command3"));
+    expectShown("Dicembre", 2500);
+    EXPECT_FALSE(list()->isHidden());
+    showMonth(1, 1500);
+    form->cmdMESI_Click();
+    counter.draws = 0;
+    click(button("Command2"));
+    expectShown("Gennaio", 1500);
+    EXPECT_FALSE(list()->isHidden());
+    EXPECT_EQ(counter.draws, 0);
+}
+
+TEST_F(Navigation, TheLastStepsIntoTheEndYears)
+{
+    start();
+    showMonth(12, 2499);
+    click(button("Command3"));
+    expectShown("Gennaio", 2500);
+    showMonth(1, 1501);
+    click(button("Command2"));
+    expectShown("Dicembre", 1500);
+}
+
+TEST_F(Navigation, AWholeYearForwardAndBackComesHome)
+{
+    start();
+    for (int i = 0; i < 12; ++i)
+        click(button("Command3"));
+    expectShown("Dicembre", 2006);
+    for (int i = 0; i < 24; ++i)
+        click(button("Command2"));
+    expectShown("Dicembre", 2004);
+}
+
+TEST_F(Navigation, ChoosingAMonthInTheListShowsItInTheSameYearAndClosesTheList)
+{
+    start();
+    chooseMonth(2);
+    expectShown("Marzo", 2005);
+    EXPECT_TRUE(list()->isHidden());
+    EXPECT_EQ(cell(1)->text(), QStringLiteral("1"));  // 1 March 2005, a Tuesday
+    chooseMonth(2);  // the month already shown: the list closes all the same
+    EXPECT_TRUE(list()->isHidden());
+}
+
+TEST_F(Navigation, TheListButtonAndTheMonthNameOpenAndCloseTheListOnly)
+{
+    start();
+    EventCounter counter(form.get());
+    click(button("cmdMESI"));
+    EXPECT_FALSE(list()->isHidden());
+    click(button("cmdMESI"));
+    EXPECT_TRUE(list()->isHidden());
+    click(label("lblMESE"));
+    EXPECT_FALSE(list()->isHidden());
+    EXPECT_EQ(list()->geometry().right(), label("lblMESE")->geometry().right());
+    click(label("lblMESE"));
+    EXPECT_TRUE(list()->isHidden());
+    EXPECT_EQ(counter.draws, 0);
+    expectShown("Dicembre", 2005);
+}
+
+TEST_F(Navigation, TheYearLabelBringsTheSameMonthOfTheCurrentYear)
+{
+    start();
+    showMonth(3, 1999);
+    click(label("lblANNO"));
+    expectShown("Marzo", 2005);
+    EventCounter counter(form.get());
+    click(label("lblANNO"));  // already the current year: nothing happens
+    EXPECT_EQ(counter.draws, 0);
+}
+
+TEST_F(Navigation, NeverChangesTheSelectedDayOrTheTitle)
+{
+    start();
+    clickCell(33);  // 31 December 2005
+    const QString caption = title();
+    click(button("Command2"));  // November: 30 days
+    EXPECT_EQ(form->Giorno, 31);
+    EXPECT_EQ(title(), caption);
+    EXPECT_TRUE(cell(framedCell())->text().isEmpty());
+    click(label("lblANNO"));
+    click(button("Command3"));
+    EXPECT_EQ(form->Giorno, 31);
+    EXPECT_EQ(title(), caption);
+}
+
+TEST_F(Navigation, TheYearBarsArrowsRedrawTheSameMonthInTheNextYear)
+{
+    start();
+    QStyleOptionSlider option;
+    option.initFrom(bar());
+    option.orientation = Qt::Vertical;
+    option.minimum = bar()->minimum();
+    option.maximum = bar()->maximum();
+    option.sliderPosition = bar()->sliderPosition();
+    option.sliderValue = bar()->value();
+    const QRect up = bar()->style()->subControlRect(QStyle::CC_ScrollBar, &option,
+                                                    QStyle::SC_ScrollBarSubLine, bar());
+    QTest::mouseClick(bar(), Qt::LeftButton, {}, up.center());
+    expectShown("Dicembre", 2006);
+    EXPECT_EQ(cell(4)->text(), QStringLiteral("1"));  // 1 December 2006, a Friday
+    EXPECT_TRUE(paintedCells().empty());
+}
+
+}  // namespace
+}  // namespace calendario::testing

@@ -1,0 +1,131 @@
+#include <QApplication>
+#include <QTest>
+
+#include "window/form_fixture.h"
+
+namespace calendario::testing {
+namespace {
+
+class Selection : public FormTest {};
+
+TEST_F(Selection, ClickingADayWritesItsFullDateInTheTitleAndFramesIt)
+{
+    start();
+    EventCounter counter(form.get());
+    clickCell(3);  // 1 December 2005
+    EXPECT_EQ(counter.selections, 1);
+    EXPECT_EQ(title(), QStringLiteral("01 dicembre 2005 gio"));
+    EXPECT_EQ(form->Giorno, 1);
+    EXPECT_EQ(framedCell(), 3);
+    EXPECT_EQ(frame()->leftTwips(), cell(3)->leftTwips() - 30);
+    EXPECT_EQ(frame()->topTwips(), cell(3)->topTwips() - 30);
+    EXPECT_EQ(frame()->pos(), QPoint(70, 45));  // 1050 and 670 twips
+}
+
+TEST_F(Selection, AnotherDayTurnsOggiIntoALinkBackToToday)
+{
+    start();
+    clickCell(10);
+    ClickLabel* oggi = label("Oggi");
+    EXPECT_EQ(oggi->borderStyle(), 0);
+    EXPECT_FALSE(oggi->isBold());
+    EXPECT_TRUE(oggi->isUnderlined());
+    EXPECT_EQ(oggi->mousePointer(), CustomPointer);
+    EXPECT_EQ(oggi->cursor().shape(), Qt::BitmapCursor);
+}
+
+TEST_F(Selection, TodaysCellGivesOggiItsPlainFramedLook)
+{
+    start();
+    clickCell(10);
+    clickCell(9);  // 7 December 2005, today
+    ClickLabel* oggi = label("Oggi");
+    EXPECT_EQ(oggi->borderStyle(), 1);
+    EXPECT_TRUE(oggi->isBold());
+    EXPECT_FALSE(oggi->isUnderlined());
+    EXPECT_EQ(oggi->mousePointer(), ArrowPointer);
+    EXPECT_EQ(oggi->cursor().shape(), Qt::ArrowCursor);
+    EXPECT_EQ(title(), QStringLiteral("07 dicembre 2005 mer"));
+}
+
+TEST_F(Selection, TheSameDayNumberInAnotherMonthOrYearIsAnotherDate)
+{
+    start();
+    showMonth(12, 2006);  // Friday the 1st: the 7th is in cell 10
+    clickCell(10);
+    EXPECT_EQ(title(), QStringLiteral("07 dicembre 2006 gio"));
+    EXPECT_TRUE(label("Oggi")->isUnderlined());
+    EXPECT_FALSE(label("Oggi")->isBold());
+    showMonth(11, 2005);  // Tuesday the 1st: the 7th is in cell 7
+    clickCell(7);
+    EXPECT_EQ(title(), QStringLiteral("07 novembre 2005 lun"));
+    EXPECT_EQ(label("Oggi")->borderStyle(), 0);
+}
+
+TEST_F(Selection, AnEmptyCellChangesNothing)
+{
+    start();
+    clickCell(10);
+    const QString caption = title();
+    const QPoint framePos = frame()->pos();
+    EventCounter counter(form.get());
+    clickCell(0);   // before the 1st
+    clickCell(36);  // after the 31st
+    EXPECT_EQ(counter.selections, 2);
+    EXPECT_EQ(title(), caption);
+    EXPECT_EQ(frame()->pos(), framePos);
+    EXPECT_EQ(form->Giorno, 8);
+    EXPECT_TRUE(label("Oggi")->isUnderlined());
+    EXPECT_EQ(form->variables().Mese, 12);
+}
+
+TEST_F(Selection, ClickingTheSelectedCellAgainChangesNothingVisible)
+{
+    start();
+    clickCell(20);
+    const QString caption = title();
+    const QImage before = form->grab().toImage();
+    clickCell(20);
+    EXPECT_EQ(title(), caption);
+    EXPECT_EQ(form->grab().toImage(), before);
+}
+
+TEST_F(Selection, AClickInsideTheFrameReachesTheCellBeneath)
+{
+    start();
+    clickCell(12);
+    const QPoint insideFrame = frame()->geometry().center();
+    QTest::mouseClick(control("pctCAL")->childAt(insideFrame), Qt::LeftButton, {},
+                      cell(12)->mapFromParent(insideFrame));
+    EXPECT_EQ(control("pctCAL")->childAt(insideFrame), cell(12));
+    EXPECT_EQ(form->Giorno, 10);
+}
+
+TEST_F(Selection, SelectingLeavesAnOpenListOpenAndTodaysColourInPlace)
+{
+    start();
+    form->cmdMESI_Click();
+    clickCell(15);
+    EXPECT_FALSE(list()->isHidden());
+    EXPECT_EQ(paintedCells(), std::vector<int>{9});
+}
+
+TEST_F(Selection, MovingToAnotherMonthKeepsTheSelectedDayNumber)
+{
+    start();
+    clickCell(20);  // the 18th
+    showMonth(2, 2006);
+    EXPECT_EQ(form->Giorno, 18);
+    EXPECT_EQ(cell(framedCell())->text(), QStringLiteral("18"));
+    EXPECT_EQ(title(), QStringLiteral("18 dicembre 2005 dom"));
+}
+
+TEST_F(Selection, TheTitleFollowsTheLocalesNames)
+{
+    start("pl_PL");
+    clickCell(9);
+    EXPECT_EQ(title(), QStringLiteral("07 grudnia 2005 śr."));
+}
+
+}  // namespace
+}  // namespace calendario::testing

@@ -1,0 +1,146 @@
+#include "window/form_fixture.h"
+
+namespace calendario::testing {
+namespace {
+
+class StartUp : public FormTest {};
+
+TEST_F(StartUp, DrawsTheGridOnceAndSelectsNoDay)
+{
+    create();
+    EventCounter counter(form.get());
+    ASSERT_TRUE(form->load());
+    EXPECT_EQ(counter.draws, 1);
+    EXPECT_EQ(counter.selections, 0);
+    EXPECT_EQ(form->NoPass, Falso);
+}
+
+TEST_F(StartUp, OpensOnTodayWithItsCellFramedAndPainted)
+{
+    clock.set(2005y / September / 20);  // the 1st is a Thursday
+    start();
+    EXPECT_EQ(title(), QStringLiteral("20 settembre 2005 mar"));
+    EXPECT_EQ(label("lblOGGI")->text(), QStringLiteral("20/09/05"));
+    EXPECT_EQ(label("lblMESE")->text(), QStringLiteral("Settembre"));
+    EXPECT_EQ(label("lblANNO")->text(), QStringLiteral("2005"));
+    EXPECT_EQ(form->Giorno, 20);
+    EXPECT_EQ(framedCell(), 22);
+    EXPECT_EQ(paintedCells(), std::vector<int>{22});
+    EXPECT_TRUE(list()->isHidden());
+    EXPECT_EQ(list()->height(), 158);  // 2370 twips
+    const ClickLabel* oggi = label("Oggi");
+    EXPECT_TRUE(oggi->isBold());
+    EXPECT_EQ(oggi->borderStyle(), 1);
+    EXPECT_FALSE(oggi->isUnderlined());
+    EXPECT_EQ(oggi->mousePointer(), ArrowPointer);
+}
+
+TEST_F(StartUp, TheListHoldsTheTwelveMonthsWithACapitalInitial)
+{
+    start();
+    QStringList months;
+    for (int i = 0; i < list()->count(); ++i)
+        months << list()->item(i)->text();
+    EXPECT_EQ(months, QStringList({"Gennaio", "Febbraio", "Marzo", "Aprile", "Maggio", "Giugno",
+                                   "Luglio", "Agosto", "Settembre", "Ottobre", "Novembre",
+                                   "Dicembre"}));
+}
+
+TEST_F(StartUp, MonthNamesFollowTheLocaleWhateverTheYear)
+{
+    clock.set(1500y / February / 28);
+    start("ru_RU");
+    EXPECT_EQ(list()->count(), 12);
+    EXPECT_EQ(list()->item(0)->text(), QStringLiteral("Январь"));
+    EXPECT_EQ(list()->item(11)->text(), QStringLiteral("Декабрь"));
+    EXPECT_EQ(label("lblMESE")->text(), QStringLiteral("Февраль"));
+    // The fixed texts stay Italian.
+    EXPECT_EQ(label("Oggi")->text(), QStringLiteral("Oggi:"));
+}
+
+TEST_F(StartUp, EveryCellAndTheYearShowTheHandWhenTheirPointerIsCustom)
+{
+    start();
+    for (int i = 0; i < kCellCount; ++i) {
+        EXPECT_EQ(cell(i)->mouseIcon().hotSpot(), QPoint(12, 1)) << i;
+        const bool day = !cell(i)->text().isEmpty();
+        EXPECT_EQ(cell(i)->cursor().shape(), day ? Qt::BitmapCursor : Qt::ArrowCursor) << i;
+    }
+    EXPECT_EQ(label("lblANNO")->cursor().shape(), Qt::BitmapCursor);
+    EXPECT_EQ(label("lblANNO")->cursor().hotSpot(), QPoint(12, 1));
+}
+
+class BackToToday : public FormTest {};
+
+TEST_F(BackToToday, FromAnotherYearAndMonthWithTheListOpen)
+{
+    clock.set(2005y / April / 10);  // a month of 30 days
+    start();
+    showMonth(1, 2010);
+    clickCell(34);  // 31 January 2010
+    ASSERT_EQ(form->Giorno, 31);
+    form->cmdMESI_Click();
+    EventCounter counter(form.get());
+    click(label("Oggi"));
+    EXPECT_EQ(counter.draws, 3);
+    EXPECT_EQ(counter.selections, 1);
+    EXPECT_TRUE(list()->isHidden());
+    EXPECT_EQ(label("lblMESE")->text(), QStringLiteral("Aprile"));
+    EXPECT_EQ(label("lblANNO")->text(), QStringLiteral("2005"));
+    EXPECT_EQ(title(), QStringLiteral("10 aprile 2005 dom"));
+    EXPECT_EQ(form->Giorno, 10);
+    EXPECT_EQ(framedCell(), 13);  // the 1st is a Friday, column 4
+    EXPECT_TRUE(label("Oggi")->isBold());
+    EXPECT_TRUE(reported.empty());
+}
+
+TEST_F(BackToToday, InAMonthThatBeginsOnSunday)
+{
+    clock.set(2005y / May / 3);
+    start();
+    showMonth(8, 2005);
+    click(label("Oggi"));
+    EXPECT_EQ(framedCell(), 8);
+    EXPECT_EQ(title(), QStringLiteral("03 maggio 2005 mar"));
+    EXPECT_EQ(label("Oggi")->borderStyle(), 1);
+    clock.set(2005y / May / 10);
+    click(label("Oggi"));
+    EXPECT_EQ(framedCell(), 15);
+    EXPECT_EQ(form->variables().Cella, 15);
+}
+
+TEST_F(BackToToday, TheDateLabelDoesExactlyWhatOggiDoes)
+{
+    start();
+    showMonth(6, 2100);
+    clickCell(5);
+    click(label("lblOGGI"));
+    EXPECT_EQ(title(), QStringLiteral("07 dicembre 2005 mer"));
+    EXPECT_EQ(label("lblANNO")->text(), QStringLiteral("2005"));
+    EXPECT_EQ(framedCell(), 9);
+    EXPECT_TRUE(label("Oggi")->isBold());
+}
+
+TEST_F(BackToToday, WhenTodayIsShownAndSelectedOnlyTheTitleIsWrittenAgain)
+{
+    start();
+    const QImage before = form->grab().toImage();
+    form->setWindowTitle(QString());
+    click(label("Oggi"));
+    EXPECT_EQ(title(), QStringLiteral("07 dicembre 2005 mer"));
+    EXPECT_EQ(form->grab().toImage(), before);
+}
+
+TEST_F(BackToToday, FollowsTheClockPastMidnight)
+{
+    start();
+    clock.set(2006y / January / 1);
+    click(label("Oggi"));
+    EXPECT_EQ(label("lblANNO")->text(), QStringLiteral("2006"));
+    EXPECT_EQ(label("lblMESE")->text(), QStringLiteral("Gennaio"));
+    EXPECT_EQ(title(), QStringLiteral("01 gennaio 2006 dom"));
+    EXPECT_EQ(paintedCells(), std::vector<int>{6});
+}
+
+}  // namespace
+}  // namespace calendario::testing
