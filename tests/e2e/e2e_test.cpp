@@ -1,0 +1,142 @@
+// The real program under Xvfb, driven with real mouse clicks and keys.
+#include <chrono>
+#include <thread>
+
+#include <gtest/gtest.h>
+
+#include "e2e/x_session.h"
+#include "window/layout_table.h"
+#include "window/units.h"
+
+namespace e2e {
+namespace {
+
+// The middle of a control of the window, in client pixels.
+std::pair<int, int> centreOf(const char* objectName)
+{
+    for (const calendario::ControlSpec& spec : calendario::controlTable())
+        if (spec.objectName() == QLatin1String(objectName)) {
+            const QPoint c = calendario::pixelsFromTwips(spec.twips()).center();
+            return {c.x(), c.y()};
+        }
+    ADD_FAILURE() << "no control " << objectName;
+    return {0, 0};
+}
+
+class EndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(server.ready()) << "Xvfb did not start"; }
+
+    // Starts the calendar and waits for its window.
+    void open(const std::string& fakeTime = "2005-12-07 12:00:00", const std::string& lang = "it_IT.UTF-8")
+    {
+        app = std::make_unique<Calendario>(server, fakeTime, lang);
+        const auto w = app->window();
+        ASSERT_TRUE(w.has_value()) << "the calendar window did not appear";
+        win = *w;
+    }
+
+    void click(const char* control)
+    {
+        const auto [x, y] = centreOf(control);
+        app->click(win, x, y);
+    }
+
+    // The title, once it reads as expected or the time is up.
+    std::string titleOnceItIs(const std::string& expected)
+    {
+        std::string title;
+        for (int i = 0; i < 100 && (title = app->title(win)) != expected; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        return title;
+    }
+
+    XServer server;
+    std::unique_ptr<Calendario> app;
+    std::string win;
+};
+
+TEST_F(EndToEnd, OpensOnTodayAtItsDesignPositionAndSize)
+{
+    open();
+    EXPECT_EQ(titleOnceItIs("07 dicembre 2005 mer"), "07 dicembre 2005 mer");
+    const std::string geometry = server.x("xdotool getwindowgeometry " + win);
+    EXPECT_NE(geometry.find("Position: 726,204"), std::string::npos) << geometry;
+    EXPECT_NE(geometry.find("Geometry: 161x172"), std::string::npos) << geometry;
+}
+
+TEST_F(EndToEnd, AClickOnADayAndOnOggiWriteTheirDatesInTheTitle)
+{
+    open();
+    click("G(10)");  // Thursday 8 December 2005
+    EXPECT_EQ(titleOnceItIs("08 dicembre 2005 gio"), "08 dicembre 2005 gio");
+    click("Oggi");
+    EXPECT_EQ(titleOnceItIs("07 dicembre 2005 mer"), "07 dicembre 2005 mer");
+    click("G(33)");
+    EXPECT_EQ(titleOnceItIs("31 dicembre 2005 sab"), "31 dicembre 2005 sab");
+    click("lblOGGI");
+    EXPECT_EQ(titleOnceItIs("07 dicembre 2005 mer"), "07 dicembre 2005 mer");
+}
+
+TEST_F(EndToEnd, TheLocaleNamesTheMonthsAndDays)
+{
+    open("2005-12-07 12:00:00", "pl_PL.UTF-8");
+    EXPECT_EQ(titleOnceItIs("07 grudnia 2005 śr."), "07 grudnia 2005 śr.");
+}
+
+TEST_F(EndToEnd, UscitaEndsTheProgramWithStatusZero)
+{
+    open();
+    click("Command1");
+    EXPECT_EQ(app->exitStatus(), 0);
+}
+
+TEST_F(EndToEnd, AltUEndsTheProgramWithStatusZero)
+{
+    open();
+    app->key(win, "alt+u");
+    EXPECT_EQ(app->exitStatus(), 0);
+}
+
+TEST_F(EndToEnd, AClockPastTheYearRangeIsReportedAndEndsTheProgramWithAFailure)
+{
+    app = std::make_unique<Calendario>(server, "2501-01-01 12:00:00", "it_IT.UTF-8");
+    const auto box = app->window();
+    ASSERT_TRUE(box.has_value()) << "no message box";
+    const std::string geometry = server.x("xdotool getwindowgeometry " + *box);
+    EXPECT_EQ(geometry.find("Geometry: 161x172"), std::string::npos) << "the calendar showed";
+    EXPECT_FALSE(app->exitStatus(300).has_value()) << "ended before the user saw the message";
+    app->key(*box, "Return");
+    const auto status = app->exitStatus();
+    ASSERT_TRUE(status.has_value());
+    EXPECT_NE(*status, 0);
+}
+
+TEST_F(EndToEnd, StepsAcrossYearBoundariesBothWaysAndPicksAMonthFromTheList)
+{
+    open();
+    click("Command3");  // January 2006
+    click("G(6)");      // Sunday the 1st
+    EXPECT_EQ(titleOnceItIs("01 gennaio 2006 dom"), "01 gennaio 2006 dom");
+    click("Command2");  // December 2005
+    click("Command2");  // November 2005
+    click("G(1)");      // Tuesday the 1st
+    EXPECT_EQ(titleOnceItIs("01 novembre 2005 mar"), "01 novembre 2005 mar");
+    for (int i = 0; i < 11; ++i)
+        click("Command2");  // back across the year to December 2004
+    click("G(2)");          // Wednesday the 1st
+    EXPECT_EQ(titleOnceItIs("01 dicembre 2004 mer"), "01 dicembre 2004 mer");
+
+    click("cmdMESI");
+    const auto [x, y] = centreOf("lstMESI");
+    app->click(win, x, y - 14);  // the list's first entry: January
+    click("G(3)");               // Thursday 1 January 2004
+    EXPECT_EQ(titleOnceItIs("01 gennaio 2004 gio"), "01 gennaio 2004 gio");
+
+    click("lblANNO");  // back to this year's January
+    click("G(5)");     // Saturday 1 January 2005
+    EXPECT_EQ(titleOnceItIs("01 gennaio 2005 sab"), "01 gennaio 2005 sab");
+}
+
+}  // namespace
+}  // namespace e2e

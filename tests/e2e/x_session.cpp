@@ -1,0 +1,173 @@
+#include "e2e/x_session.h"
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <thread>
+
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace e2e {
+namespace {
+
+using namespace std::chrono_literals;
+
+pid_t spawn(const std::vector<std::string>& argv, const std::vector<std::string>& extraEnv)
+{
+    std::vector<char*> args;
+    for (const std::string& a : argv)
+        args.push_back(const_cast<char*>(a.c_str()));
+    args.push_back(nullptr);
+    // The extra variables take the place of any of the same name.
+    const auto name = [](const std::string& entry) { return entry.substr(0, entry.find('=')); };
+    std::vector<std::string> envStrings = extraEnv;
+    for (char** e = environ; *e; ++e) {
+        const std::string entry = *e;
+        if (std::none_of(extraEnv.begin(), extraEnv.end(),
+                         [&](const std::string& extra) { return name(extra) == name(entry); }))
+            envStrings.push_back(entry);
+    }
+    std::vector<char*> env;
+    for (std::string& e : envStrings)
+        env.push_back(e.data());
+    env.push_back(nullptr);
+    pid_t pid = -1;
+    if (posix_spawnp(&pid, args[0], nullptr, nullptr, args.data(), env.data()) != 0)
+        return -1;
+    return pid;
+}
+
+template <typename Condition>
+bool waitFor(Condition condition, int timeoutMs)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (std::chrono::steady_clock::now() < end) {
+        if (condition())
+            return true;
+        std::this_thread::sleep_for(20ms);
+    }
+    return condition();
+}
+
+std::string runtimeDir()
+{
+    static const std::string dir = [] {
+        std::string path = (std::filesystem::temp_directory_path() / "calendario-e2e-XXXXXX").string();
+        return std::string(mkdtemp(path.data()));
+    }();
+    return dir;
+}
+
+}  // namespace
+
+std::string run(const std::string& command)
+{
+    std::string output;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        std::array<char, 4096> buffer;
+        while (std::size_t n = fread(buffer.data(), 1, buffer.size(), pipe))
+            output.append(buffer.data(), n);
+        pclose(pipe);
+    }
+    while (!output.empty() && output.back() == '\n')
+        output.pop_back();
+    return output;
+}
+
+XServer::XServer()
+{
+    // A display number of our own: the first whose lock file is free.
+    for (int n = 90 + getpid() % 50; n < 400 && pid_ < 0; ++n) {
+        if (std::filesystem::exists("/tmp/.X" + std::to_string(n) + "-lock"))
+            continue;
+        display_ = ":" + std::to_string(n);
+        pid_ = spawn({"Xvfb", display_, "-screen", "0", "1280x800x24", "-dpi", "96", "-nolisten",
+                      "tcp"},
+                     {});
+        const std::string socket = "/tmp/.X11-unix/X" + std::to_string(n);
+        ready_ = pid_ > 0 && waitFor([&] { return std::filesystem::exists(socket); }, 10000);
+    }
+}
+
+XServer::~XServer()
+{
+    if (pid_ > 0) {
+        kill(pid_, SIGTERM);
+        waitpid(pid_, nullptr, 0);
+    }
+}
+
+std::string XServer::x(const std::string& command) const
+{
+    return run("DISPLAY=" + display_ + " " + command + " 2>/dev/null");
+}
+
+Calendario::Calendario(const XServer& server, const std::string& fakeTime, const std::string& lang)
+    : server_(server)
+{
+    pid_ = spawn({CALENDARIO_BINARY},
+                 {"DISPLAY=" + server.display(), "LANG=" + lang, "LC_ALL=", "LC_TIME=",
+                  "QT_QPA_PLATFORM=xcb", "NO_AT_BRIDGE=1", "XDG_RUNTIME_DIR=" + runtimeDir(),
+                  "LD_PRELOAD=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1",
+                  "FAKETIME=@" + fakeTime});
+}
+
+Calendario::~Calendario()
+{
+    if (pid_ > 0 && !status_) {
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+    }
+}
+
+std::optional<std::string> Calendario::window(int timeoutMs) const
+{
+    std::string found;
+    const std::string search = "xdotool search --onlyvisible --pid " + std::to_string(pid_);
+    waitFor([&] { return !(found = server_.x(search)).empty(); }, timeoutMs);
+    if (found.empty())
+        return std::nullopt;
+    return found.substr(0, found.find('\n'));
+}
+
+std::string Calendario::title(const std::string& window) const
+{
+    const std::string line = server_.x("xprop -id " + window + " _NET_WM_NAME");
+    const auto first = line.find('"');
+    const auto last = line.rfind('"');
+    return first == std::string::npos || last <= first ? std::string()
+                                                       : line.substr(first + 1, last - first - 1);
+}
+
+void Calendario::click(const std::string& window, int x, int y) const
+{
+    server_.x("xdotool mousemove --window " + window + " " + std::to_string(x) + " " +
+              std::to_string(y) + " click 1");
+    std::this_thread::sleep_for(100ms);  // the program handles the click in its own time
+}
+
+void Calendario::key(const std::string& window, const std::string& keys) const
+{
+    server_.x("xdotool windowfocus --sync " + window + " key --clearmodifiers " + keys);
+    std::this_thread::sleep_for(100ms);
+}
+
+std::optional<int> Calendario::exitStatus(int timeoutMs)
+{
+    if (status_)
+        return status_;
+    int raw = 0;
+    if (waitFor([&] { return waitpid(pid_, &raw, WNOHANG) == pid_; }, timeoutMs))
+        status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+    return status_;
+}
+
+}  // namespace e2e

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <sys/types.h>
+
+namespace e2e {
+
+// The output of a shell command, with its trailing newline removed.
+std::string run(const std::string& command);
+
+// A private X server (Xvfb) at 96 dpi, started for one test and stopped after it.
+class XServer {
+public:
+    XServer();
+    ~XServer();
+    XServer(const XServer&) = delete;
+    XServer& operator=(const XServer&) = delete;
+
+    const std::string& display() const { return display_; }
+    bool ready() const { return ready_; }
+    // Runs a shell command with this server as its DISPLAY.
+    std::string x(const std::string& command) const;
+
+private:
+    pid_t pid_ = -1;
+    std::string display_;
+    bool ready_ = false;
+};
+
+// The real calendario on that server, with its date pinned by libfaketime and its locale
+// by LANG.
+class Calendario {
+public:
+    Calendario(const XServer& server, const std::string& fakeTime, const std::string& lang);
+    ~Calendario();
+
+    pid_t pid() const { return pid_; }
+    // The program's mapped top-level window, waiting up to the timeout for it.
+    std::optional<std::string> window(int timeoutMs = 20000) const;
+    std::string title(const std::string& window) const;
+    // A left click at client pixel (x, y) of the window.
+    void click(const std::string& window, int x, int y) const;
+    void key(const std::string& window, const std::string& keys) const;
+    // The exit status once the program has ended, or nothing if it is still running then.
+    std::optional<int> exitStatus(int timeoutMs = 10000);
+
+private:
+    const XServer& server_;
+    pid_t pid_ = -1;
+    std::optional<int> status_;
+};
+
+}  // namespace e2e
