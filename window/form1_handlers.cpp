@@ -19,7 +19,7 @@ void Form1::Form_Load()
         const QString nome = names_.monthName(primo);
         lstMESI->addItem(upperCase(firstCharacter(nome)) + afterFirstCharacter(nome));
     }
-    lstMESI->setFixedHeight(pixelsFromTwips(kMonthListHeight));
+    lstMESI->setHeightInWholeRows(pixelsFromTwips(kMonthListHeight));
 
     const Int16 ultimaCella = cellCount() - 1;
     for (Indice = 0; Indice <= ultimaCella; ++Indice)

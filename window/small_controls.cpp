@@ -1,5 +1,7 @@
 #include "window/small_controls.h"
 
+#include <algorithm>
+
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPolygonF>
@@ -60,6 +62,10 @@ MonthList::MonthList(QWidget* parent) : QListWidget(parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSortingEnabled(false);
+    setUniformItemSizes(true);
+    // A single line for an edge: the twelve months then fill the grown list exactly.
+    setFrameStyle(QFrame::Box | QFrame::Plain);
+    setLineWidth(1);
     connect(this, &QListWidget::currentRowChanged, this, &MonthList::clicked);
 }
 
@@ -74,6 +80,24 @@ QString MonthList::text() const
 {
     const QListWidgetItem* item = currentItem();
     return item ? item->text() : QString();
+}
+
+void MonthList::setHeightInWholeRows(int pixels)
+{
+    if (parentWidget())
+        pixels = std::min(pixels, parentWidget()->height() - y());
+    const int edges = 2 * frameWidth();
+    const int row = count() > 0 ? sizeHintForRow(0) : 0;
+    const int rows = row > 0 ? std::max(1, (pixels - edges) / row) : 0;
+    setFixedHeight(row > 0 ? rows * row + edges : pixels);
+}
+
+// The list opens on the month shown, even when that is one of its last entries.
+void MonthList::showEvent(QShowEvent* event)
+{
+    QListWidget::showEvent(event);
+    if (currentItem())
+        scrollToItem(currentItem());
 }
 
 void MonthList::mousePressEvent(QMouseEvent* event)

@@ -57,10 +57,15 @@ public:
     // The selected entry's text, empty with none selected.
     QString text() const;
 
+    // As tall as the height given allows, snapped down to whole rows and kept inside the
+    // parent, so that no entry is ever cut off.
+    void setHeightInWholeRows(int pixels);
+
 signals:
     void clicked();
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 

@@ -127,15 +127,20 @@ TEST_F(EndToEnd, StepsAcrossYearBoundariesBothWaysAndPicksAMonthFromTheList)
     click("G(2)");          // Wednesday the 1st
     EXPECT_EQ(titleOnceItIs("01 dicembre 2004 mer"), "01 dicembre 2004 mer");
 
+    click("Command3");  // January 2005: the list opens on its first entries
     click("cmdMESI");
-    const auto [x, y] = centreOf("lstMESI");
-    app->click(win, x, y - 14);  // the list's first entry: January
-    click("G(3)");               // Thursday 1 January 2004
-    EXPECT_EQ(titleOnceItIs("01 gennaio 2004 gio"), "01 gennaio 2004 gio");
+    app->click(win, centreOf("lstMESI").first, calendario::pixelsFromTwips(330) + 33);  // the third entry: March
+    click("G(1)");                                              // Tuesday 1 March 2005
+    EXPECT_EQ(titleOnceItIs("01 marzo 2005 mar"), "01 marzo 2005 mar");
 
-    click("lblANNO");  // back to this year's January
-    click("G(5)");     // Saturday 1 January 2005
-    EXPECT_EQ(titleOnceItIs("01 gennaio 2005 sab"), "01 gennaio 2005 sab");
+    const auto [barX, barY] = centreOf("VScroll1");
+    app->click(win, barX, barY - 6);  // the year bar's up arrow: March 2006
+    click("G(2)");                    // Wednesday 1 March 2006
+    EXPECT_EQ(titleOnceItIs("01 marzo 2006 mer"), "01 marzo 2006 mer");
+
+    click("lblANNO");  // back to this year's March
+    click("G(1)");
+    EXPECT_EQ(titleOnceItIs("01 marzo 2005 mar"), "01 marzo 2005 mar");
 }
 
 }  // namespace

@@ -118,6 +118,15 @@ TEST_F(Navigation, TheListButtonAndTheMonthNameOpenAndCloseTheListOnly)
     expectShown("Dicembre", 2005);
 }
 
+TEST_F(Navigation, TheListOpensOnTheMonthShown)
+{
+    start();  // December: the last entry
+    click(button("cmdMESI"));
+    const QRect entry = list()->visualItemRect(list()->currentItem());
+    EXPECT_TRUE(list()->viewport()->rect().contains(entry)) << entry.y();
+    EXPECT_EQ(list()->currentItem()->text(), QStringLiteral("Dicembre"));
+}
+
 TEST_F(Navigation, TheYearLabelBringsTheSameMonthOfTheCurrentYear)
 {
     start();
