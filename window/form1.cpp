@@ -47,67 +47,69 @@ void paint(QWidget* widget, QPalette::ColorRole role, const Colour& colour)
     widget->setPalette(p);
 }
 
-QWidget* createLabel(const ControlSpec& spec, QWidget* parent)
+QWidget* createLabel(const ControlSpec& row, QWidget* parent)
 {
     auto* label = new ClickLabel(parent);
-    label->setTwipsGeometry(spec.twips());
-    label->setText(QString::fromUtf8(spec.caption));
-    if (spec.background.source == Colour::Source::Transparent)
+    label->setTwipsGeometry(row.twips());
+    label->setText(QString::fromUtf8(row.caption));
+    if (row.background.source == Colour::Source::Transparent)
         label->setTransparent();
     else
-        label->setBackground(resolve(spec.background, label->palette()));
-    label->setTextColour(resolve(spec.foreground, label->palette()));
-    label->setAlignment(alignmentOf(spec.alignment));
-    label->setBorderStyle(spec.borderStyle);
-    label->setMousePointer(spec.mousePointer);
+        label->setBackground(resolve(row.background, label->palette()));
+    label->setTextColour(resolve(row.foreground, label->palette()));
+    label->setAlignment(alignmentOf(row.alignment));
+    label->setBorderStyle(row.borderStyle);
+    label->setMousePointer(row.mousePointer);
     return label;
 }
 
-QWidget* createControl(const ControlSpec& spec, QWidget* parent)
+QWidget* createControl(const ControlSpec& row, QWidget* parent)
 {
     QWidget* widget = nullptr;
-    switch (spec.kind) {
+    switch (row.kind) {
     case Kind::CommandButton:
-        if (spec.font.face && QByteArrayView(spec.font.face) == "Webdings")
-            widget = new ArrowButton(arrowFor(spec.caption), parent);
+        if (row.font.face && QByteArrayView(row.font.face) == "Webdings")
+            widget = new ArrowButton(arrowFor(row.caption), parent);
         else
-            widget = new QPushButton(QString::fromUtf8(spec.caption), parent);
-        paint(widget, QPalette::Button, spec.background);
-        paint(widget, QPalette::ButtonText, spec.foreground);
+            widget = new QPushButton(QString::fromUtf8(row.caption), parent);
+        paint(widget, QPalette::Button, row.background);
+        paint(widget, QPalette::ButtonText, row.foreground);
         widget->setFocusPolicy(Qt::StrongFocus);
         break;
     case Kind::Panel:
         widget = new QWidget(parent);
         widget->setAutoFillBackground(true);
-        paint(widget, QPalette::Window, spec.background);
-        paint(widget, QPalette::WindowText, spec.foreground);
+        paint(widget, QPalette::Window, row.background);
+        paint(widget, QPalette::WindowText, row.foreground);
         widget->setFocusPolicy(Qt::StrongFocus);
         break;
     case Kind::ListBox:
         widget = new MonthList(parent);
-        paint(widget, QPalette::Base, spec.background);
-        paint(widget, QPalette::Text, spec.foreground);
+        paint(widget, QPalette::Base, row.background);
+        paint(widget, QPalette::Text, row.foreground);
         break;
     case Kind::VScrollBar:
         widget = new YearScrollBar(kTopYear, kBottomYear, parent);
         widget->setFocusPolicy(Qt::StrongFocus);
         break;
     case Kind::Label:
-        widget = createLabel(spec, parent);
+        widget = createLabel(row, parent);
         break;
-    case Kind::Shape:
-        widget = new SelectionFrame(resolve(spec.foreground, parent->palette()), parent);
+    case Kind::Shape: {
+        auto* frame = new SelectionFrame(resolve(row.foreground, parent->palette()), parent);
+        frame->setTwipsGeometry(row.twips());
+        widget = frame;
         break;
     }
-    if (spec.kind != Kind::Label && spec.kind != Kind::Shape)
-        widget->setGeometry(pixelsFromTwips(spec.twips()));
-    else if (spec.kind == Kind::Shape)
-        static_cast<SelectionFrame*>(widget)->setTwipsGeometry(spec.twips());
-    if (spec.font.face && spec.kind != Kind::CommandButton)
-        widget->setFont(makeFont(spec.font));
-    if (spec.tooltip)
-        widget->setToolTip(QString::fromUtf8(spec.tooltip));
-    widget->setObjectName(spec.objectName());
+    }
+    // Labels and the frame keep their twips, for the frame to be placed by them.
+    if (row.kind != Kind::Label && row.kind != Kind::Shape)
+        widget->setGeometry(pixelsFromTwips(row.twips()));
+    if (row.font.face && row.kind != Kind::CommandButton)
+        widget->setFont(makeFont(row.font));
+    if (row.tooltip)
+        widget->setToolTip(QString::fromUtf8(row.tooltip));
+    widget->setObjectName(row.objectName());
     return widget;
 }
 
@@ -129,12 +131,12 @@ Form1::Form1(const Clock& clock, const QLocale& locale, QWidget* parent)
 
 void Form1::buildControls()
 {
-    for (const ControlSpec& spec : controlTable()) {
-        QWidget* parent = spec.parent == Parent::Form ? static_cast<QWidget*>(this) : pctCAL;
-        QWidget* control = createControl(spec, parent);
+    for (const ControlSpec& row : controlTable()) {
+        QWidget* parent = row.parent == Parent::Form ? static_cast<QWidget*>(this) : pctCAL;
+        QWidget* control = createControl(row, parent);
         // Each control goes beneath those made before it: earlier in the table lies above.
         control->lower();
-        if (spec.kind == Kind::Panel)
+        if (row.kind == Kind::Panel)
             pctCAL = control;
     }
     const auto find = [this]<typename T>(T*& pointer, const char* name) {
@@ -182,9 +184,9 @@ void Form1::connectHandlers()
 void Form1::orderTabStops()
 {
     std::vector<const ControlSpec*> stops;
-    for (const ControlSpec& spec : controlTable())
-        if (spec.tabIndex >= 0 && spec.kind != Kind::Label)
-            stops.push_back(&spec);
+    for (const ControlSpec& row : controlTable())
+        if (row.tabIndex >= 0 && row.kind != Kind::Label)
+            stops.push_back(&row);
     std::ranges::sort(stops, {}, &ControlSpec::tabIndex);
     for (std::size_t i = 1; i < stops.size(); ++i)
         setTabOrder(findChild<QWidget*>(stops[i - 1]->objectName()),

@@ -24,16 +24,16 @@ QColor resolve(const Colour& colour, const QPalette& palette)
     return QColor();
 }
 
-QFont makeFont(const FontSpec& spec)
+QFont makeFont(const FontSpec& row)
 {
     QFont font;
     // Liberation Sans has Arial's metrics; it stands in for all three sans-serif faces.
-    font.setFamilies({QString::fromLatin1(spec.face), QStringLiteral("Microsoft Sans Serif"),
+    font.setFamilies({QString::fromLatin1(row.face), QStringLiteral("Microsoft Sans Serif"),
                       QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
                       QStringLiteral("DejaVu Sans")});
-    font.setPixelSize(pixelsFromPoints(spec.points));
-    font.setBold(spec.bold);
-    font.setUnderline(spec.underline);
+    font.setPixelSize(pixelsFromPoints(row.points));
+    font.setBold(row.bold);
+    font.setUnderline(row.underline);
     return font;
 }
 

@@ -45,7 +45,7 @@ struct FontSpec {
 inline constexpr FontSpec kWindowDefaultFont{"MS Sans Serif", 8.25};
 
 // The named face where the platform has it, else one of similar size.
-QFont makeFont(const FontSpec& spec);
+QFont makeFont(const FontSpec& row);
 
 enum class Kind { CommandButton, Panel, ListBox, VScrollBar, Label, Shape };
 enum class Parent { Form, Panel };

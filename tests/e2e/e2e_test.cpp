@@ -14,9 +14,9 @@ namespace {
 // The middle of a control of the window, in client pixels.
 std::pair<int, int> centreOf(const char* objectName)
 {
-    for (const calendario::ControlSpec& spec : calendario::controlTable())
-        if (spec.objectName() == QLatin1String(objectName)) {
-            const QPoint c = calendario::pixelsFromTwips(spec.twips()).center();
+    for (const calendario::ControlSpec& row : calendario::controlTable())
+        if (row.objectName() == QLatin1String(objectName)) {
+            const QPoint c = calendario::pixelsFromTwips(row.twips()).center();
             return {c.x(), c.y()};
         }
     ADD_FAILURE() << "no control " << objectName;

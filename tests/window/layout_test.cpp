@@ -19,12 +19,12 @@ class Layout : public FormTest {};
 TEST_F(Layout, EveryControlSitsWhereTheTableSaysConvertedOnceToPixels)
 {
     create();
-    for (const ControlSpec& spec : controlTable()) {
-        const QWidget* w = control(spec.objectName());
+    for (const ControlSpec& row : controlTable()) {
+        const QWidget* w = control(row.objectName());
         ASSERT_NE(w, nullptr);
-        EXPECT_EQ(w->geometry(), pixelsFromTwips(spec.twips())) << spec.objectName().toStdString();
-        const QWidget* expectedParent = spec.parent == Parent::Form ? form.get() : control("pctCAL");
-        EXPECT_EQ(w->parentWidget(), expectedParent) << spec.objectName().toStdString();
+        EXPECT_EQ(w->geometry(), pixelsFromTwips(row.twips())) << row.objectName().toStdString();
+        const QWidget* expectedParent = row.parent == Parent::Form ? form.get() : control("pctCAL");
+        EXPECT_EQ(w->parentWidget(), expectedParent) << row.objectName().toStdString();
     }
     EXPECT_EQ(form->findChildren<ClickLabel*>(QRegularExpression(QStringLiteral("^G\\("))).size(), 37);
 }
@@ -126,6 +126,11 @@ TEST_F(Layout, FontsHaveTheDesignsSizesAndWeights)
     check(control("Label4(0)"), 11, false, true);
     check(control("Label4(1)"), 11, false, true);
     check(list(), 11, false, false);
+    // The named faces where the platform has them, else Liberation Sans with Arial's metrics.
+    const QStringList faces = {"Tahoma", "Arial", "MS Sans Serif", "Microsoft Sans Serif", "Liberation Sans"};
+    for (const QWidget* w : {static_cast<QWidget*>(cell(0)), control("lblMESE"), control("Oggi")})
+        EXPECT_TRUE(faces.contains(QFontInfo(w->font()).family()))
+            << QFontInfo(w->font()).family().toStdString();
 }
 
 TEST_F(Layout, EveryDayNumberShowsWholeInItsCell)
