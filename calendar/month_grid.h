@@ -10,7 +10,6 @@ namespace calendario {
 // How a month of a year lies on the grid of 37 day cells, seven to a row, Monday first:
 // 6 + 31 cells, the last column in which a month can begin plus the longest month.
 inline constexpr int kCellCount = 37;
-inline constexpr int kColumns = 7;
 
 // The number of days of a month (1 to 12) in a year, 28 to 31.
 Int16 GiorniDelMese(Int16 mese, Int16 anno);

@@ -15,7 +15,6 @@ class ArrowButton : public QPushButton {
 public:
     enum class Direction { Left, Right, Down };
     ArrowButton(Direction direction, QWidget* parent);
-    Direction direction() const { return direction_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
