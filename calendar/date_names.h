@@ -22,7 +22,6 @@ public:
     // The locale's short date form: Italian "07/12/05".
     QString shortDate(Date date) const;
 
-
 private:
     QLocale locale_;
 };
