@@ -74,14 +74,12 @@ QWidget* createControl(const ControlSpec& row, QWidget* parent)
             widget = new QPushButton(QString::fromUtf8(row.caption), parent);
         paint(widget, QPalette::Button, row.background);
         paint(widget, QPalette::ButtonText, row.foreground);
-        widget->setFocusPolicy(Qt::StrongFocus);
         break;
     case Kind::Panel:
         widget = new QWidget(parent);
         widget->setAutoFillBackground(true);
         paint(widget, QPalette::Window, row.background);
         paint(widget, QPalette::WindowText, row.foreground);
-        widget->setFocusPolicy(Qt::StrongFocus);
         break;
     case Kind::ListBox:
         widget = new MonthList(parent);
@@ -90,7 +88,6 @@ QWidget* createControl(const ControlSpec& row, QWidget* parent)
         break;
     case Kind::VScrollBar:
         widget = new YearScrollBar(kTopYear, kBottomYear, parent);
-        widget->setFocusPolicy(Qt::StrongFocus);
         break;
     case Kind::Label:
         widget = createLabel(row, parent);
@@ -107,6 +104,7 @@ QWidget* createControl(const ControlSpec& row, QWidget* parent)
         widget->setGeometry(pixelsFromTwips(row.twips()));
     if (row.font.face && row.kind != Kind::CommandButton)
         widget->setFont(makeFont(row.font));
+    widget->setFocusPolicy(row.takesFocus() ? Qt::StrongFocus : Qt::NoFocus);
     if (row.tooltip)
         widget->setToolTip(QString::fromUtf8(row.tooltip));
     widget->setObjectName(row.objectName());
@@ -185,7 +183,7 @@ void Form1::orderTabStops()
 {
     std::vector<const ControlSpec*> stops;
     for (const ControlSpec& row : controlTable())
-        if (row.tabIndex >= 0 && row.kind != Kind::Label)
+        if (row.takesFocus())
             stops.push_back(&row);
     std::ranges::sort(stops, {}, &ControlSpec::tabIndex);
     for (std::size_t i = 1; i < stops.size(); ++i)

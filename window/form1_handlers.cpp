@@ -4,7 +4,6 @@
 #include "window/click_label.h"
 #include "window/form1.h"
 #include "window/layout_table.h"
-#include "window/selection_frame.h"
 #include "window/small_controls.h"
 #include "window/units.h"
 

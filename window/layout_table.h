@@ -70,6 +70,8 @@ struct ControlSpec {
     const char* tooltip = nullptr;
 
     QRect twips() const { return QRect(left, top, width, height); }
+    // The panel, the buttons, the scroll bar and the list take the keyboard focus.
+    bool takesFocus() const { return tabIndex >= 0 && kind != Kind::Label; }
     // "lblMESE" for a single control, "G(12)" for cell 12 of the array G.
     QString objectName() const;
 };

@@ -1,5 +1,6 @@
 #include "window/form_fixture.h"
 
+#include <QStyleOptionSlider>
 #include <QTest>
 
 #include "window/failure.h"
@@ -53,6 +54,19 @@ void FormTest::showMonth(int month, int year)
 {
     bar()->setYear(year);
     list()->setListIndex(month - 1);
+}
+
+QRect FormTest::barPart(QStyle::SubControl part) const
+{
+    YearScrollBar* b = bar();
+    QStyleOptionSlider option;
+    option.initFrom(b);
+    option.orientation = Qt::Vertical;
+    option.minimum = b->minimum();
+    option.maximum = b->maximum();
+    option.sliderPosition = b->sliderPosition();
+    option.sliderValue = b->value();
+    return b->style()->subControlRect(QStyle::CC_ScrollBar, &option, part, b);
 }
 
 QStringList FormTest::cellTexts() const

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include <QPushButton>
+#include <QStyle>
 #include <QStringList>
 
 #include <gtest/gtest.h>
@@ -51,6 +52,9 @@ protected:
     void chooseMonth(int index);
     // Shows a month by setting the year bar and the list from code (month 1 to 12).
     void showMonth(int month, int year);
+
+    // Where the year bar draws one of its parts: SC_ScrollBarSubLine is the up arrow.
+    QRect barPart(QStyle::SubControl part) const;
 
     QStringList cellTexts() const;
     // The cells painted in today's colour.

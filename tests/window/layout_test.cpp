@@ -3,7 +3,6 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QStyle>
-#include <QStyleOptionSlider>
 #include <QTest>
 
 #include "window/form_fixture.h"
@@ -204,15 +203,8 @@ TEST_F(Layout, TheYearBarRunsFrom2500AtTheTopTo1500AtTheBottom)
     EXPECT_EQ(b->topEnd(), 2500);
     EXPECT_EQ(b->bottomEnd(), 1500);
 
-    QStyleOptionSlider option;
-    option.initFrom(b);
-    option.orientation = Qt::Vertical;
-    option.minimum = b->minimum();
-    option.maximum = b->maximum();
-    option.sliderPosition = b->sliderPosition();
-    option.sliderValue = b->value();
-    const QRect up = b->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSubLine, b);
-    const QRect down = b->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarAddLine, b);
+    const QRect up = barPart(QStyle::SC_ScrollBarSubLine);
+    const QRect down = barPart(QStyle::SC_ScrollBarAddLine);
     ASSERT_LT(up.center().y(), down.center().y());
 
     b->setYear(2005);

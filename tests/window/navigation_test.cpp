@@ -1,5 +1,3 @@
-#include <QStyle>
-#include <QStyleOptionSlider>
 #include <QTest>
 
 #include "window/form_fixture.h"
@@ -156,15 +154,7 @@ TEST_F(Navigation, NeverChangesTheSelectedDayOrTheTitle)
 TEST_F(Navigation, TheYearBarsArrowsRedrawTheSameMonthInTheNextYear)
 {
     start();
-    QStyleOptionSlider option;
-    option.initFrom(bar());
-    option.orientation = Qt::Vertical;
-    option.minimum = bar()->minimum();
-    option.maximum = bar()->maximum();
-    option.sliderPosition = bar()->sliderPosition();
-    option.sliderValue = bar()->value();
-    const QRect up = bar()->style()->subControlRect(QStyle::CC_ScrollBar, &option,
-                                                    QStyle::SC_ScrollBarSubLine, bar());
+    const QRect up = barPart(QStyle::SC_ScrollBarSubLine);
     QTest::mouseClick(bar(), Qt::LeftButton, {}, up.center());
     expectShown("Dicembre", 2006);
     EXPECT_EQ(cell(4)->text(), QStringLiteral("1"));  // 1 December 2006, a Friday
