@@ -1,5 +1,8 @@
 #include "window/failure.h"
 
+#include <exception>
+#include <utility>
+
 #include <QCoreApplication>
 #include <QMessageBox>
 #include <QString>
@@ -22,17 +25,39 @@ FailureReporter& reporter()
 }
 
 bool failed = false;
+// How many handlers are running, one inside the other.
+int running = 0;
+// The error that a raised handler ended with, on its way to the statement that raised it.
+std::exception_ptr raisedFailure;
 
-void fail(const RuntimeError& error) noexcept
+RuntimeError asRuntimeError(const std::exception_ptr& error)
+{
+    try {
+        std::rethrow_exception(error);
+    } catch (const RuntimeError& runtimeError) {
+        return runtimeError;
+    } catch (...) {
+        return RuntimeError(RuntimeError::Internal);
+    }
+}
+
+void fail(const std::exception_ptr& error) noexcept
 {
     failed = true;
     try {
-        reporter()(error);
+        reporter()(asRuntimeError(error));
     } catch (...) {
         // The report itself failed; the program still ends with the failure status.
     }
     QCoreApplication::exit(kFailureExitStatus);
 }
+
+struct Running {
+    Running() { ++running; }
+    ~Running() { --running; }
+    Running(const Running&) = delete;
+    Running& operator=(const Running&) = delete;
+};
 
 }  // namespace
 
@@ -45,19 +70,40 @@ bool runGuarded(const std::function<void()>& handler) noexcept
 {
     if (failed)
         return false;
-    try {
-        handler();
-        return true;
-    } catch (const RuntimeError& error) {
-        fail(error);
-    } catch (...) {
-        fail(RuntimeError(RuntimeError::Internal));
+    const bool answersEvent = running == 0;
+    std::exception_ptr error;
+    {
+        const Running guard;
+        try {
+            handler();
+        } catch (...) {
+            error = std::current_exception();
+        }
     }
+    // A raised handler's error that no statement threw on still ends the event.
+    if (answersEvent && !error)
+        error = std::exchange(raisedFailure, nullptr);
+    if (!error)
+        return true;
+    if (answersEvent)
+        fail(error);
+    else
+        raisedFailure = error;
     return false;
+}
+
+void throwIfRaisedHandlerFailed()
+{
+    if (raisedFailure)
+        std::rethrow_exception(std::exchange(raisedFailure, nullptr));
 }
 
 bool hasFailed() { return failed; }
 
-void resetFailure() { failed = false; }
+void resetFailure()
+{
+    failed = false;
+    raisedFailure = nullptr;
+}
 
 }  // namespace calendario

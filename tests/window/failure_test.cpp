@@ -79,6 +79,53 @@ TEST_F(Failure, AnIndexThatNamesNoCellIsARuntimeError)
     }
 }
 
+// A raised handler that fails stops the handler that raised it at the raising statement.
+// A day past the end of the grid makes the redraw fail; the rows say which redraw.
+struct RaisedFailureRow {
+    const char* name;
+    int month, year;      // shown before the click
+    int giorno;           // forced out of the grid
+    const char* control;  // clicked
+    int yearAfter;        // the bar: set before the failure, or never set
+    int listIndexAfter;   // the list: set by the failing statement, or never reached
+};
+
+class RaisedFailure : public FormTest, public ::testing::WithParamInterface<RaisedFailureRow> {};
+
+TEST_P(RaisedFailure, StopsTheCallerAtTheFailingStatementWithOneReport)
+{
+    const RaisedFailureRow& row = GetParam();
+    start();
+    showMonth(row.month, row.year);
+    form->Giorno = row.giorno;
+    const QString caption = title();
+    click(row.control == QLatin1String("Oggi") ? static_cast<QWidget*>(label("Oggi"))
+                                               : button(row.control));
+    ASSERT_EQ(reported.size(), 1u);
+    EXPECT_EQ(reported[0].number(), RuntimeError::SubscriptOutOfRange);
+    EXPECT_TRUE(hasFailed());
+    EXPECT_EQ(bar()->year(), row.yearAfter);
+    EXPECT_EQ(list()->listIndex(), row.listIndexAfter);
+    EXPECT_EQ(label("lblMESE")->text(), list()->text());
+    // Nothing of the caller's later steps: no new day, no title.
+    EXPECT_EQ(form->Giorno, row.giorno);
+    EXPECT_EQ(title(), caption);
+    click(button("Command3"));  // and no handler runs after the report
+    EXPECT_EQ(list()->listIndex(), row.listIndexAfter);
+    EXPECT_EQ(reported.size(), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Handlers, RaisedFailure,
+    ::testing::Values(
+        // December 2006 begins on a Friday: day 40 has no cell.
+        RaisedFailureRow{"YearChangeInsideNextMonth", 12, 2005, 40, "Command3", 2006, 11},
+        // December 2006 has a cell for day 32, January 2006 (from a Sunday) has none.
+        RaisedFailureRow{"MonthChangeInsideNextMonth", 12, 2005, 32, "Command3", 2006, 0},
+        RaisedFailureRow{"YearChangeInsideOggi", 11, 2004, 40, "Oggi", 2005, 10},
+        RaisedFailureRow{"MonthChangeInsideOggi", 11, 2005, 40, "Oggi", 2005, 11}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(Failure, AFailingClickEndsTheEventLoopWithTheFailureStatus)
 {
     start();
