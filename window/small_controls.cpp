@@ -1,12 +1,14 @@
 #include "window/small_controls.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPolygonF>
 
 #include "calendar/runtime_error.h"
+#include "window/failure.h"
 
 namespace calendario {
 
@@ -56,6 +58,7 @@ void YearScrollBar::setYear(Int16 year)
     if (year > topEnd() || year < bottomEnd())
         throw RuntimeError(RuntimeError::InvalidPropertyValue);
     setValue(-year.value());
+    throwIfRaisedHandlerFailed();
 }
 
 MonthList::MonthList(QWidget* parent) : QListWidget(parent)
@@ -66,20 +69,40 @@ MonthList::MonthList(QWidget* parent) : QListWidget(parent)
     // A single line for an edge: the twelve months then fill the grown list exactly.
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setLineWidth(1);
-    connect(this, &QListWidget::currentRowChanged, this, &MonthList::clicked);
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &MonthList::followSelection);
+}
+
+void MonthList::followSelection()
+{
+    const QModelIndexList rows = selectionModel()->selectedRows();
+    const int row = rows.isEmpty() ? -1 : rows.first().row();
+    if (row == selectedRow_)
+        return;
+    selectedRow_ = row;
+    emit clicked();
 }
 
 void MonthList::setListIndex(Int16 index)
 {
     if (index < -1 || index >= count())
         throw RuntimeError(RuntimeError::InvalidPropertyValue);
-    setCurrentRow(index.value());
+    if (index == listIndex())
+        return;
+    if (index < 0)
+        selectionModel()->clearSelection();
+    else if (isVisible())
+        selectionModel()->setCurrentIndex(model()->index(index.value(), 0),
+                                          QItemSelectionModel::ClearAndSelect);
+    else
+        selectionModel()->select(model()->index(index.value(), 0), QItemSelectionModel::ClearAndSelect);
+    throwIfRaisedHandlerFailed();
 }
 
 QString MonthList::text() const
 {
-    const QListWidgetItem* item = currentItem();
-    return item ? item->text() : QString();
+    const QListWidgetItem* entry = item(selectedRow_);
+    return entry ? entry->text() : QString();
 }
 
 void MonthList::setHeightInWholeRows(int pixels)
@@ -92,29 +115,63 @@ void MonthList::setHeightInWholeRows(int pixels)
     setFixedHeight(row > 0 ? rows * row + edges : pixels);
 }
 
-// The list opens on the month shown, even when that is one of its last entries.
+// Whatever the keys or a modifier ask, an entry is chosen whole and never unselected.
+QItemSelectionModel::SelectionFlags MonthList::selectionCommand(const QModelIndex& index,
+                                                                const QEvent*) const
+{
+    return index.isValid() ? QItemSelectionModel::ClearAndSelect : QItemSelectionModel::NoUpdate;
+}
+
+// The list has a current entry, for its keys, only while it is shown: a hidden list
+// holds a month but no entry that could claim the keyboard.
 void MonthList::showEvent(QShowEvent* event)
 {
     QListWidget::showEvent(event);
-    if (currentItem())
-        scrollToItem(currentItem());
+    const QModelIndex selected = model()->index(selectedRow_, 0);
+    selectionModel()->setCurrentIndex(selected, QItemSelectionModel::NoUpdate);
+    // It opens on the month shown, even when that is one of its last entries.
+    if (selected.isValid())
+        scrollTo(selected);
+}
+
+void MonthList::hideEvent(QHideEvent* event)
+{
+    selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    QListWidget::hideEvent(event);
+}
+
+int MonthList::leftButtonRowAt(const QMouseEvent* event) const
+{
+    if (event->button() != Qt::LeftButton)
+        return -1;
+    const QListWidgetItem* under = itemAt(event->position().toPoint());
+    return under ? row(under) : -1;
 }
 
 void MonthList::mousePressEvent(QMouseEvent* event)
 {
-    rowAtPress_ = currentRow();
-    QListWidget::mousePressEvent(event);
+    rowAtPress_ = leftButtonRowAt(event);
+    event->accept();
 }
+
+void MonthList::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
+
+// Dragging chooses nothing: only the release decides.
+void MonthList::mouseMoveEvent(QMouseEvent* event) { event->accept(); }
 
 // Choosing the entry that is already selected changes no index, yet it is a choice: it
 // is reported like a change, so that the list closes.
 void MonthList::mouseReleaseEvent(QMouseEvent* event)
 {
-    const bool unchanged = currentRow() == rowAtPress_ && currentRow() >= 0;
-    const QListWidgetItem* under = itemAt(event->position().toPoint());
-    QListWidget::mouseReleaseEvent(event);
-    if (unchanged && under && under == currentItem() && event->button() == Qt::LeftButton)
+    const int row = leftButtonRowAt(event);
+    const bool click = row >= 0 && row == std::exchange(rowAtPress_, -1);
+    event->accept();
+    if (!click)
+        return;
+    if (row == selectedRow_)
         emit clicked();
+    else
+        selectionModel()->setCurrentIndex(model()->index(row, 0), QItemSelectionModel::ClearAndSelect);
 }
 
 }  // namespace calendario

@@ -42,15 +42,17 @@ signals:
     void yearChanged();
 };
 
-// The month list. `clicked` follows every change of the selected index, whether the user
-// or the program made it, and also the user's choice of the entry already selected.
+// The month list. Its index is the selected entry; one entry, once chosen, always stays
+// selected. `clicked` follows every change of the index, whether the user or the program
+// made it, and also the user's choice of the entry already selected. Only a click of the
+// left button, pressed and released on the same entry, chooses with the mouse.
 class MonthList : public QListWidget {
     Q_OBJECT
 
 public:
     explicit MonthList(QWidget* parent);
 
-    Int16 listIndex() const { return currentRow(); }
+    Int16 listIndex() const { return selectedRow_; }
     // -1 (none) to the last entry; any other index raises the invalid-property-value error.
     void setListIndex(Int16 index);
     // The selected entry's text, empty with none selected.
@@ -64,11 +66,20 @@ signals:
     void clicked();
 
 protected:
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event) const override;
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
+    void followSelection();
+    int leftButtonRowAt(const QMouseEvent* event) const;
+
+    int selectedRow_ = -1;
     int rowAtPress_ = -1;
 };
 

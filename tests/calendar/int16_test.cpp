@@ -47,8 +47,9 @@ TEST(RuntimeError, EachKindHasItsOwnNumberAndAMessage)
     for (auto a : numbers) {
         EXPECT_FALSE(RuntimeError(a).message().empty());
         for (auto b : numbers) {
-            if (a != b)
+            if (a != b) {
                 EXPECT_NE(RuntimeError(a).message(), RuntimeError(b).message());
+            }
         }
     }
     EXPECT_EQ(RuntimeError(RuntimeError::Overflow).message(), "Overflow");

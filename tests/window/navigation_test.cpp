@@ -116,6 +116,26 @@ TEST_F(Navigation, TheListButtonAndTheMonthNameOpenAndCloseTheListOnly)
     expectShown("Dicembre", 2005);
 }
 
+TEST_F(Navigation, OnlyALeftClickOnOneEntryChoosesAMonthAndOneStaysSelected)
+{
+    start();
+    click(button("cmdMESI"));
+    QWidget* entries = list()->viewport();
+    const auto centre = [&](int row) { return list()->visualItemRect(list()->item(row)).center(); };
+    for (Qt::MouseButton other : {Qt::RightButton, Qt::MiddleButton})
+        QTest::mouseClick(entries, other, {}, centre(2));
+    QTest::mousePress(entries, Qt::LeftButton, {}, centre(1));  // dragged off the entry
+    QTest::mouseMove(entries, centre(3));
+    QTest::mouseRelease(entries, Qt::LeftButton, {}, centre(3));
+    EXPECT_EQ(list()->listIndex(), 11);
+    EXPECT_FALSE(list()->isHidden());
+    // A Ctrl+click on the chosen month chooses it again: it stays selected, the list closes.
+    QTest::mouseClick(entries, Qt::LeftButton, Qt::ControlModifier, centre(11));
+    EXPECT_TRUE(list()->isHidden());
+    EXPECT_EQ(list()->listIndex(), 11);
+    EXPECT_EQ(list()->selectedItems().size(), 1);
+}
+
 TEST_F(Navigation, TheListOpensOnTheMonthShown)
 {
     start();  // December: the last entry
