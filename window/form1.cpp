@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "calendar/date_services.h"
 #include "window/click_label.h"
 #include "window/failure.h"
 #include "window/hand_pointer.h"
@@ -124,6 +125,9 @@ Form1::Form1(const Clock& clock, const QLocale& locale, QWidget* parent)
     connectHandlers();
     orderTabStops();
     placeOnScreen();
+    // The year label shows the bar's year from the first: start-up writes it only when
+    // it moves the bar, and today may lie in the bar's first year, 2500.
+    lblANNO->setText(decimalText(VScroll1->year()));
     pctCAL->setFocus();
 }
 

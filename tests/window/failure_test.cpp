@@ -46,6 +46,7 @@ TEST_F(Failure, TheYearsAtTheEndsOfTheRangeStartNormally)
     clock.set(2500y / December / 31);
     start();
     EXPECT_EQ(title(), QStringLiteral("31 dicembre 2500 ven"));
+    EXPECT_EQ(label("lblANNO")->text(), QStringLiteral("2500"));  // the bar's first year
     EXPECT_TRUE(reported.empty());
 }
 
@@ -89,6 +90,8 @@ struct RaisedFailureRow {
     int yearAfter;        // the bar: set before the failure, or never set
     int listIndexAfter;   // the list: set by the failing statement, or never reached
 };
+
+void PrintTo(const RaisedFailureRow& row, std::ostream* out) { *out << row.name; }
 
 class RaisedFailure : public FormTest, public ::testing::WithParamInterface<RaisedFailureRow> {};
 
