@@ -20,6 +20,7 @@ public:
     XServer& operator=(const XServer&) = delete;
 
     const std::string& display() const { return display_; }
+    // Whether the server accepts connections; it does from construction on, or never.
     bool ready() const { return ready_; }
     // Runs a shell command with this server as its DISPLAY.
     std::string x(const std::string& command) const;
