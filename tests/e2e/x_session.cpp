@@ -199,13 +199,11 @@ void Calendario::click(const std::string& window, int x, int y) const
 {
     server_.x("xdotool mousemove --window " + window + " " + std::to_string(x) + " " +
               std::to_string(y) + " click 1");
-    std::this_thread::sleep_for(100ms);  // the program handles the click in its own time
 }
 
 void Calendario::key(const std::string& window, const std::string& keys) const
 {
     server_.x("xdotool windowfocus --sync " + window + " key --clearmodifiers " + keys);
-    std::this_thread::sleep_for(100ms);
 }
 
 std::optional<int> Calendario::exitStatus(int timeoutMs)
