@@ -2,12 +2,16 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <thread>
 
+#include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -20,7 +24,10 @@ namespace {
 
 using namespace std::chrono_literals;
 
-pid_t spawn(const std::vector<std::string>& argv, const std::vector<std::string>& extraEnv)
+// Starts argv[0], found on PATH, with extraEnv on top of this process's environment and
+// with the given file actions applied in the child.
+pid_t spawn(const std::vector<std::string>& argv, const std::vector<std::string>& extraEnv,
+            const posix_spawn_file_actions_t* actions = nullptr)
 {
     std::vector<char*> args;
     for (const std::string& a : argv)
@@ -40,9 +47,36 @@ pid_t spawn(const std::vector<std::string>& argv, const std::vector<std::string>
         env.push_back(e.data());
     env.push_back(nullptr);
     pid_t pid = -1;
-    if (posix_spawnp(&pid, args[0], nullptr, nullptr, args.data(), env.data()) != 0)
+    if (posix_spawnp(&pid, args[0], actions, nullptr, args.data(), env.data()) != 0)
         return -1;
     return pid;
+}
+
+// The line written to fd, up to its newline or the end of the stream, or nothing if the
+// time runs out first.
+std::optional<std::string> readLine(int fd, int timeoutMs)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    std::string line;
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            end - std::chrono::steady_clock::now());
+        if (left.count() <= 0)
+            return std::nullopt;
+        pollfd readable{.fd = fd, .events = POLLIN, .revents = 0};
+        const int polled = poll(&readable, 1, static_cast<int>(left.count()));
+        if (polled < 0 && errno == EINTR)
+            continue;
+        if (polled <= 0)
+            return std::nullopt;
+        char c = 0;
+        const ssize_t n = read(fd, &c, 1);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0 || c == '\n')
+            return line;
+        line.push_back(c);
+    }
 }
 
 template <typename Condition>
@@ -84,16 +118,30 @@ std::string run(const std::string& command)
 
 XServer::XServer()
 {
-    // A display number of our own: the first whose lock file is free.
-    for (int n = 90 + getpid() % 50; n < 400 && pid_ < 0; ++n) {
-        if (std::filesystem::exists("/tmp/.X" + std::to_string(n) + "-lock"))
-            continue;
-        display_ = ":" + std::to_string(n);
-        pid_ = spawn({"Xvfb", display_, "-screen", "0", "1280x800x24", "-dpi", "96", "-nolisten",
-                      "tcp"},
-                     {});
-        const std::string socket = "/tmp/.X11-unix/X" + std::to_string(n);
-        ready_ = pid_ > 0 && waitFor([&] { return std::filesystem::exists(socket); }, 10000);
+    // Xvfb picks a free display itself and writes its number to the pipe once it accepts
+    // connections. -noreset keeps it from resetting, and refusing connections for a moment,
+    // each time its last client leaves: the tests start and end many short clients.
+    int pipeFds[2];
+    if (pipe2(pipeFds, O_CLOEXEC) != 0)
+        return;
+    const int readEnd = pipeFds[0];
+    const int writeEnd = pipeFds[1];
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    // A dup2 onto itself clears close-on-exec in the child only: Xvfb alone keeps the write end.
+    posix_spawn_file_actions_adddup2(&actions, writeEnd, writeEnd);
+    pid_ = spawn({"Xvfb", "-displayfd", std::to_string(writeEnd), "-noreset", "-screen", "0",
+                  "1280x800x24", "-dpi", "96", "-nolisten", "tcp"},
+                 {}, &actions);
+    posix_spawn_file_actions_destroy(&actions);
+    close(writeEnd);  // so that the read sees the end of the stream if Xvfb dies first
+    const std::optional<std::string> number = pid_ > 0 ? readLine(readEnd, 10000) : std::nullopt;
+    close(readEnd);
+    if (number && !number->empty() &&
+        std::all_of(number->begin(), number->end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        display_ = ':';
+        display_ += *number;
+        ready_ = true;
     }
 }
 
@@ -151,13 +199,11 @@ void Calendario::click(const std::string& window, int x, int y) const
 {
     server_.x("xdotool mousemove --window " + window + " " + std::to_string(x) + " " +
               std::to_string(y) + " click 1");
-    std::this_thread::sleep_for(100ms);  // the program handles the click in its own time
 }
 
 void Calendario::key(const std::string& window, const std::string& keys) const
 {
     server_.x("xdotool windowfocus --sync " + window + " key --clearmodifiers " + keys);
-    std::this_thread::sleep_for(100ms);
 }
 
 std::optional<int> Calendario::exitStatus(int timeoutMs)

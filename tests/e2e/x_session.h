@@ -20,6 +20,7 @@ public:
     XServer& operator=(const XServer&) = delete;
 
     const std::string& display() const { return display_; }
+    // Whether the server accepts connections; it does from construction on, or never.
     bool ready() const { return ready_; }
     // Runs a shell command with this server as its DISPLAY.
     std::string x(const std::string& command) const;
@@ -41,7 +42,9 @@ public:
     // The program's mapped top-level window, waiting up to the timeout for it.
     std::optional<std::string> window(int timeoutMs = 20000) const;
     std::string title(const std::string& window) const;
-    // A left click at client pixel (x, y) of the window.
+    // A left click at client pixel (x, y) of the window, and keys typed to it. Both return
+    // once the server has delivered the events, not once the program has handled them; the
+    // program handles them in order, so a test waits only on an effect it wants to see.
     void click(const std::string& window, int x, int y) const;
     void key(const std::string& window, const std::string& keys) const;
     // The exit status once the program has ended, or nothing if it is still running then.
