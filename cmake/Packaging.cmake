@@ -1,0 +1,27 @@
+# The Debian package: `cpack -G DEB` in the build folder makes calendario_<version>_<arch>.deb
+# from the install rules, with /usr as its prefix.
+set(CPACK_PACKAGE_NAME calendario)
+set(CPACK_PACKAGE_VENDOR "the calendario developers")
+set(CPACK_PACKAGE_CONTACT "the calendario developers <calendario@example.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "small month calendar with an Italian face")
+set(CPACK_PACKAGE_DESCRIPTION
+    "One window that shows a month as a grid of day numbers, Monday first, with the
+weekend in red and today marked. Step through months and years from 1500 to 2500,
+pick a month from a list, click a day to read its full date in the title bar, and
+come back to today with one click. Month and weekday names follow the locale; the
+window's own texts are Italian.")
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# The shared libraries the program needs, and so its Depends, come from dpkg-shlibdeps.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# What the program loads at run time, out of dpkg-shlibdeps' sight: Qt's platform plugins,
+# without which no window opens, and Liberation Sans, the face the window is laid out for.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-liberation2)
+
+include(CPack)
