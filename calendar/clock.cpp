@@ -1,17 +1,16 @@
 #include "calendar/clock.h"
 
-#include <ctime>
+#include <QDateTime>
 
 namespace calendario {
 
-Date SystemClock::today() const
+LocalTime SystemClock::now() const
 {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
+    const QDateTime now = QDateTime::currentDateTime();
+    const QDate date = now.date();
     using namespace std::chrono;
-    return Date{year{local.tm_year + 1900}, month{static_cast<unsigned>(local.tm_mon + 1)},
-                day{static_cast<unsigned>(local.tm_mday)}};
+    const local_days day{year{date.year()} / date.month() / date.day()};
+    return day + milliseconds{now.time().msecsSinceStartOfDay()};
 }
 
 }  // namespace calendario

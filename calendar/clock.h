@@ -1,32 +1,38 @@
 #pragma once
 
+#include <chrono>
+
 #include "calendar/date_services.h"
 
 namespace calendario {
 
-// Where today's date comes from. The calendar never keeps it: every use asks again, so a
-// window left open over midnight shows the new day at its next redraw.
+// The local date and time, to the millisecond.
+using LocalTime = std::chrono::local_time<std::chrono::milliseconds>;
+
+// Where today's date comes from. The calendar never keeps it: every use asks again.
 class Clock {
 public:
     virtual ~Clock() = default;
-    virtual Date today() const = 0;
+    virtual LocalTime now() const = 0;
+    Date today() const { return Date{std::chrono::floor<std::chrono::days>(now())}; }
 };
 
-// Today's date on the computer's clock, in local time.
+// The computer's clock, in local time.
 class SystemClock final : public Clock {
 public:
-    Date today() const override;
+    LocalTime now() const override;
 };
 
-// A clock that stands still on a date of one's choosing.
+// A clock that stands still where it is set: at noon of a date, or at a given time.
 class FixedClock final : public Clock {
 public:
-    explicit FixedClock(Date date) : date_(date) {}
-    Date today() const override { return date_; }
-    void set(Date date) { date_ = date; }
+    explicit FixedClock(Date date) { set(date); }
+    LocalTime now() const override { return now_; }
+    void set(Date date) { now_ = std::chrono::local_days{date} + std::chrono::hours{12}; }
+    void set(LocalTime time) { now_ = time; }
 
 private:
-    Date date_;
+    LocalTime now_;
 };
 
 }  // namespace calendario

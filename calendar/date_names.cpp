@@ -1,5 +1,7 @@
 #include "calendar/date_names.h"
 
+#include <array>
+
 #include <QDate>
 
 namespace calendario {
@@ -36,6 +38,17 @@ QString DateNames::fullDate(Date date) const
 QString DateNames::shortDate(Date date) const
 {
     return locale_.toString(toQDate(date), QLocale::ShortFormat);
+}
+
+QString DateNames::upperCase(QStringView text) const
+{
+    const QList<uint> letters = text.toUcs4();
+    if (letters.size() == 1) {
+        const char32_t letter = letters.front();
+        if (QChar::toTitleCase(letter) != QChar::toUpper(letter))
+            return QString::fromUcs4(std::array{QChar::toTitleCase(letter)}.data(), 1);
+    }
+    return locale_.toUpper(text.toString());
 }
 
 }  // namespace calendario

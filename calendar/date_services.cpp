@@ -100,8 +100,6 @@ bool numberEqualsText(Int16 number, QStringView text)
     return !text.isEmpty() && text == decimalText(number);
 }
 
-QString upperCase(QStringView text) { return text.toString().toUpper(); }
-
 namespace {
 
 qsizetype firstCharacterLength(QStringView text)

@@ -41,9 +41,6 @@ Int16 wholeNumberFromText(QStringView text);
 // True when the text is exactly the number's decimal text; an empty text equals no number.
 bool numberEqualsText(Int16 number, QStringView text);
 
-// The text in upper case, a whole character at a time, not byte by byte.
-QString upperCase(QStringView text);
-
 // The first character of a text (a surrogate pair stays whole) and what follows it.
 QString firstCharacter(QStringView text);
 QString afterFirstCharacter(QStringView text);

@@ -16,7 +16,7 @@ void Form1::Form_Load()
     for (Indice = 0; Indice <= 11; ++Indice) {
         const Date primo = dateFromText(dayFirstText(1, Indice + 1, yearOf(clock_.today())));
         const QString nome = names_.monthName(primo);
-        lstMESI->addItem(upperCase(firstCharacter(nome)) + afterFirstCharacter(nome));
+        lstMESI->addItem(names_.upperCase(firstCharacter(nome)) + afterFirstCharacter(nome));
     }
     lstMESI->setHeightInWholeRows(pixelsFromTwips(kMonthListHeight));
 

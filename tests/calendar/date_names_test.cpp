@@ -41,5 +41,31 @@ TEST(NamesOfALocale, DayKeepsTwoAsciiDigitsEvenWhereTheLocaleHasOtherDigits)
     EXPECT_TRUE(arabic.fullDate(2005y / December / 7).startsWith(QStringLiteral("07 ")));
 }
 
+struct CapitalRow {
+    const char* locale;
+    const char* text;
+    const char* upper;
+};
+
+class UpperCaseOfALocale : public ::testing::TestWithParam<CapitalRow> {};
+
+TEST_P(UpperCaseOfALocale, AsTheLocaleWritesIt)
+{
+    const CapitalRow& row = GetParam();
+    const DateNames names{QLocale(QString::fromLatin1(row.locale))};
+    EXPECT_EQ(names.upperCase(QString::fromUtf8(row.text)), QString::fromUtf8(row.upper));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Letters, UpperCaseOfALocale,
+    ::testing::Values(CapitalRow{"it_IT", "dicembre", "DICEMBRE"},
+                      CapitalRow{"ru_RU", "я", "Я"},
+                      CapitalRow{"az_AZ", "i", "İ"},          // the dotted capital
+                      CapitalRow{"tr_TR", "i", "İ"},
+                      CapitalRow{"en_US", "i", "I"},
+                      CapitalRow{"ka_GE", "ი", "ი"},          // no capital at a word's start
+                      CapitalRow{"hr_HR", "ǆ", "ǅ"},          // the title-case digraph
+                      CapitalRow{"en_US", "\xf0\x90\x90\xa8", "\xf0\x90\x90\x80"}));  // outside the BMP
+
 }  // namespace
 }  // namespace calendario

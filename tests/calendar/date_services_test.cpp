@@ -123,21 +123,11 @@ TEST(NumberEqualsText, OnlyTheExactDecimalTextMatches)
     EXPECT_FALSE(numberEqualsText(8, u""));
 }
 
-TEST(UpperCase, WorksOnWholeCharacters)
-{
-    EXPECT_EQ(upperCase(u"dicembre"), QStringLiteral("DICEMBRE"));
-    EXPECT_EQ(upperCase(firstCharacter(u"январь")) + afterFirstCharacter(u"январь"),
-              QStringLiteral("Январь"));
-    EXPECT_EQ(upperCase(firstCharacter(u"ösz")) + afterFirstCharacter(u"ösz"), QStringLiteral("Ösz"));
-    EXPECT_EQ(upperCase(firstCharacter(u"январь")).toUtf8(), QByteArray("\xd0\xaf"));
-}
-
 TEST(FirstCharacter, KeepsASurrogatePairWhole)
 {
     const QString deseret = QString::fromUtf8("\xf0\x90\x90\xa8x");  // one letter outside the BMP
     EXPECT_EQ(firstCharacter(deseret).size(), 2);
     EXPECT_EQ(afterFirstCharacter(deseret), QStringLiteral("x"));
-    EXPECT_EQ(upperCase(firstCharacter(deseret)), QString::fromUtf8("\xf0\x90\x90\x80"));
     EXPECT_TRUE(firstCharacter(u"").isEmpty());
     EXPECT_TRUE(afterFirstCharacter(u"").isEmpty());
 }
