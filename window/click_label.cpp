@@ -1,6 +1,8 @@
 #include "window/click_label.h"
 
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
 
 #include "window/units.h"
 
@@ -18,23 +20,77 @@ void ClickLabel::setTwipsGeometry(const QRect& twips)
     setGeometry(pixelsFromTwips(twips));
 }
 
-void ClickLabel::setBackground(const QColor& colour)
+void ClickLabel::setBackground(const Colour& colour)
 {
-    QPalette p = palette();
-    p.setColor(QPalette::Window, colour);
-    setPalette(p);
-    setAutoFillBackground(true);
+    background_ = colour;
+    opaque_ = true;
+    showColours();
 }
 
-QColor ClickLabel::background() const { return palette().color(QPalette::Window); }
+void ClickLabel::setTransparent(const Colour& under)
+{
+    background_ = under;
+    opaque_ = false;
+    showColours();
+}
 
-void ClickLabel::setTransparent() { setAutoFillBackground(false); }
+void ClickLabel::setTextColour(const Colour& colour)
+{
+    text_ = colour;
+    showColours();
+}
 
-void ClickLabel::setTextColour(const QColor& colour)
+void ClickLabel::showColours()
 {
     QPalette p = palette();
-    p.setColor(QPalette::WindowText, colour);
+    p.setColor(QPalette::Window, resolve(background_, p));
+    p.setColor(QPalette::WindowText, resolveOn(text_, background_, p, kTextContrast));
     setPalette(p);
+    setAutoFillBackground(opaque_);
+}
+
+void ClickLabel::setShrinkToFit(bool shrink)
+{
+    shrinkToFit_ = shrink;
+    update();
+}
+
+QRect ClickLabel::textRect(const QFont& font) const
+{
+    QRect r = contentsRect();
+    if (frameWidth() == 0 || indent() >= 0)
+        return r;
+    const int inset = QFontMetrics(font).horizontalAdvance(QLatin1Char('x')) / 2;
+    const Qt::Alignment a = alignment();
+    r.adjust(a & Qt::AlignLeft ? inset : 0, a & Qt::AlignTop ? inset : 0,
+             a & Qt::AlignRight ? -inset : 0, a & Qt::AlignBottom ? -inset : 0);
+    return r;
+}
+
+FittedText ClickLabel::shownText() const
+{
+    if (!shrinkToFit_)
+        return {font(), 0};
+    const FittedText oneLine = fitText(text(), font(), textRect(font()).size());
+    // Broken into lines, the text takes the whole height of the label.
+    return oneLine.breaks ? fitText(text(), font(), contentsRect().size()) : oneLine;
+}
+
+void ClickLabel::paintEvent(QPaintEvent* event)
+{
+    const FittedText shown = shownText();
+    if (shown.font == font() && !shown.breaks) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    drawFrame(&painter);
+    painter.setFont(shown.font);
+    const Qt::Alignment horizontal = alignment() & Qt::AlignHorizontal_Mask;
+    const QRect room = shown.breaks ? contentsRect() : textRect(shown.font);
+    const int flags = shown.breaks ? int(horizontal | Qt::AlignVCenter) | shown.breaks
+                                   : int(alignment());
+    style()->drawItemText(&painter, room, flags, palette(), isEnabled(), text(), foregroundRole());
 }
 
 void ClickLabel::setBold(bool bold)

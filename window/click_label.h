@@ -5,6 +5,9 @@
 #include <QRect>
 
 #include "calendar/int16.h"
+#include "window/layout_table.h"
+#include "window/contrast.h"
+#include "window/text_fit.h"
 
 namespace calendario {
 
@@ -24,10 +27,19 @@ public:
     int leftTwips() const { return twips_.x(); }
     int topTwips() const { return twips_.y(); }
 
-    void setBackground(const QColor& colour);
-    QColor background() const;
-    void setTransparent();
-    void setTextColour(const QColor& colour);
+    // Opaque in a colour, or see-through with `under` showing through; the text colour
+    // is resolved against whichever shows behind the text.
+    void setBackground(const Colour& colour);
+    void setTransparent(const Colour& under);
+    void setTextColour(const Colour& colour);
+    const Colour& backgroundColour() const { return background_; }
+    // The background as it is drawn.
+    QColor background() const { return palette().color(QPalette::Window); }
+
+    // A text too long for the label is drawn smaller, or broken between words, never cut.
+    void setShrinkToFit(bool shrink);
+    // The font the text is drawn in, and whether it is broken into lines.
+    FittedText shownText() const;
 
     void setBold(bool bold);
     bool isBold() const { return font().bold(); }
@@ -48,13 +60,22 @@ signals:
     void clicked();
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void showPointer();
+    void showColours();
+    // Where the text goes: QLabel's own rule, which insets a framed label's text by half
+    // an "x" on its aligned sides.
+    QRect textRect(const QFont& font) const;
 
     QRect twips_;
+    Colour background_ = kButtonFace;
+    Colour text_ = kButtonText;
+    bool opaque_ = true;
+    bool shrinkToFit_ = false;
     Int16 borderStyle_ = 0;
     Int16 mousePointer_ = DefaultPointer;
     QCursor mouseIcon_;

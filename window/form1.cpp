@@ -1,11 +1,13 @@
 #include "window/form1.h"
 
 #include <algorithm>
+#include <functional>
 #include <vector>
 
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyleFactory>
 
 #include "calendar/date_services.h"
 #include "window/click_label.h"
@@ -48,19 +50,53 @@ void paint(QWidget* widget, QPalette::ColorRole role, const Colour& colour)
     widget->setPalette(p);
 }
 
+// A text or shape colour, resolved against the background it is drawn on.
+void paintOn(QWidget* widget, QPalette::ColorRole role, const Colour& colour,
+             const Colour& background, double goal)
+{
+    QPalette p = widget->palette();
+    p.setColor(role, resolveOn(colour, background, p, goal));
+    widget->setPalette(p);
+}
+
+// The panel's background: what shows through a transparent label and around the frame.
+const Colour& panelBackground()
+{
+    static const Colour& colour = [] {
+        for (const ControlSpec& row : controlTable())
+            if (row.kind == Kind::Panel)
+                return std::cref(row.background);
+        return std::cref(kWindowBackground);
+    }();
+    return colour;
+}
+
+// Buttons with a face of their own colour draw in Fusion, which paints every button face
+// from the palette on every platform; native styles, Windows' among them, may not.
+QStyle* colouredButtonStyle()
+{
+    static QStyle* style = [] {
+        QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"));
+        fusion->setParent(qApp);
+        return fusion;
+    }();
+    return style;
+}
+
 QWidget* createLabel(const ControlSpec& row, QWidget* parent)
 {
     auto* label = new ClickLabel(parent);
     label->setTwipsGeometry(row.twips());
     label->setText(QString::fromUtf8(row.caption));
     if (row.background.source == Colour::Source::Transparent)
-        label->setTransparent();
+        label->setTransparent(panelBackground());
     else
-        label->setBackground(resolve(row.background, label->palette()));
-    label->setTextColour(resolve(row.foreground, label->palette()));
+        label->setBackground(row.background);
+    label->setTextColour(row.foreground);
     label->setAlignment(alignmentOf(row.alignment));
     label->setBorderStyle(row.borderStyle);
     label->setMousePointer(row.mousePointer);
+    label->setShrinkToFit(row.shrinkToFit);
     return label;
 }
 
@@ -68,24 +104,29 @@ QWidget* createControl(const ControlSpec& row, QWidget* parent)
 {
     QWidget* widget = nullptr;
     switch (row.kind) {
-    case Kind::CommandButton:
-        if (row.font.face && QByteArrayView(row.font.face) == "Webdings")
+    case Kind::CommandButton: {
+        const bool arrow = row.font.face && QByteArrayView(row.font.face) == "Webdings";
+        if (arrow)
             widget = new ArrowButton(arrowFor(row.caption), parent);
         else
             widget = new QPushButton(QString::fromUtf8(row.caption), parent);
+        if (row.background.source == Colour::Source::Rgb)
+            widget->setStyle(colouredButtonStyle());
         paint(widget, QPalette::Button, row.background);
-        paint(widget, QPalette::ButtonText, row.foreground);
+        paintOn(widget, QPalette::ButtonText, row.foreground, row.background,
+                arrow ? kShapeContrast : kTextContrast);
         break;
+    }
     case Kind::Panel:
         widget = new QWidget(parent);
         widget->setAutoFillBackground(true);
         paint(widget, QPalette::Window, row.background);
-        paint(widget, QPalette::WindowText, row.foreground);
+        paintOn(widget, QPalette::WindowText, row.foreground, row.background, kTextContrast);
         break;
     case Kind::ListBox:
         widget = new MonthList(parent);
         paint(widget, QPalette::Base, row.background);
-        paint(widget, QPalette::Text, row.foreground);
+        paintOn(widget, QPalette::Text, row.foreground, row.background, kTextContrast);
         break;
     case Kind::VScrollBar:
         widget = new YearScrollBar(kTopYear, kBottomYear, parent);
@@ -94,7 +135,9 @@ QWidget* createControl(const ControlSpec& row, QWidget* parent)
         widget = createLabel(row, parent);
         break;
     case Kind::Shape: {
-        auto* frame = new SelectionFrame(resolve(row.foreground, parent->palette()), parent);
+        const QColor line = resolveOn(row.foreground, panelBackground(), parent->palette(),
+                                      kShapeContrast);
+        auto* frame = new SelectionFrame(line, parent);
         frame->setTwipsGeometry(row.twips());
         widget = frame;
         break;

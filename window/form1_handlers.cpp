@@ -60,11 +60,10 @@ void Form1::MostraMese()
     NumGiorni = GiorniDelMese(Mese, VScroll1->year());
     Inizio = ColonnaInizio(Mese, VScroll1->year());
 
-    const QColor sfondo = resolve(kWindowBackground, palette());
     const Int16 ultimaCella = cellCount() - 1;
     for (Indice = 0; Indice <= ultimaCella; ++Indice) {
         cellOf(Indice)->setText(QString());
-        cellOf(Indice)->setBackground(sfondo);
+        cellOf(Indice)->setBackground(kWindowBackground);
         cellOf(Indice)->setMousePointer(DefaultPointer);
     }
 
@@ -84,7 +83,7 @@ void Form1::MostraMese()
     if (OggiNelMese(lstMESI->listIndex() + 1, VScroll1->year(), clock_)) {
         for (Indice = 0; Indice <= ultimaCella; ++Indice)
             if (numberEqualsText(dayOf(clock_.today()), cellOf(Indice)->text()))
-                cellOf(Indice)->setBackground(Oggi->background());
+                cellOf(Indice)->setBackground(Oggi->backgroundColour());
     }
     emit gridDrawn();
 }

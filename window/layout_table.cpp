@@ -1,7 +1,10 @@
 #include "window/layout_table.h"
 
+#include <algorithm>
+
 #include <QStringList>
 
+#include "window/contrast.h"
 #include "window/units.h"
 
 namespace calendario {
@@ -22,6 +25,37 @@ QColor resolve(const Colour& colour, const QPalette& palette)
     case Colour::Source::Unset: break;
     }
     return QColor();
+}
+
+namespace {
+
+// The desktop the design's colours were chosen on: black text on white windows and
+// light grey buttons.
+QPalette lightDesktop()
+{
+    QPalette p;
+    p.setColor(QPalette::Base, Qt::white);
+    p.setColor(QPalette::Text, Qt::black);
+    p.setColor(QPalette::Button, QColor(240, 240, 240));
+    p.setColor(QPalette::ButtonText, Qt::black);
+    return p;
+}
+
+}  // namespace
+
+QColor resolveOn(const Colour& colour, const Colour& background, const QPalette& palette,
+                 double goal)
+{
+    static const QPalette designed = lightDesktop();
+    const QColor back = resolve(background, palette);
+    const QColor meant = resolve(colour, designed);
+    const double needed = std::min(goal, contrastRatio(meant, resolve(background, designed)));
+    const QColor own = resolve(colour, palette);
+    if (contrastRatio(own, back) >= needed)
+        return own;
+    // A system colour that the desktop made unreadable here: the one the design chose it
+    // for, where that reads; else the nearest that does.
+    return contrastRatio(meant, back) >= needed ? meant : withContrast(own, back, needed);
 }
 
 QFont makeFont(const FontSpec& row)
@@ -108,7 +142,8 @@ constexpr std::array<ControlSpec, kControlCount> makeTable()
               .font = kSansSerifUnderlined};
     t[n++] = {.name = "lblOGGI",
               .left = 570, .top = 2310, .width = 945, .height = 255, .tabIndex = 47,
-              .caption = "lblOGGI", .background = kTransparent, .foreground = rgb(0, 192, 0)};
+              .caption = "lblOGGI", .background = kTransparent, .foreground = rgb(0, 192, 0),
+              .shrinkToFit = true};
     t[n++] = {.name = "Label4", .index = 0,
               .left = 45, .top = 400, .width = 2535, .height = 255, .tabIndex = 46,
               .caption = "lun  mar  mer  gio  ven  ", .background = kWindowBackground,
@@ -116,12 +151,13 @@ constexpr std::array<ControlSpec, kControlCount> makeTable()
     t[n++] = {.name = "lblMESE",
               .left = 330, .top = 15, .width = 1125, .height = 315, .tabIndex = 45,
               .caption = "Settembre", .background = kLightGrey, .foreground = kButtonText,
-              .font = kArialBold, .alignment = Align::Centre, .borderStyle = 1};
+              .font = kArialBold, .alignment = Align::Centre, .borderStyle = 1,
+              .shrinkToFit = true};
     t[n++] = {.name = "lblANNO",
               .left = 1410, .top = 15, .width = 570, .height = 315, .tabIndex = 44,
               .caption = "2005", .background = kLightGrey, .foreground = kButtonText,
               .font = kArialBold, .alignment = Align::Centre, .borderStyle = 1,
-              .mousePointer = 99, .tooltip = "Riporta all'Anno Corrente"};
+              .mousePointer = 99, .tooltip = "Riporta all'Anno Corrente", .shrinkToFit = true};
     t[n++] = dayCell(0);
     t[n++] = {.name = "Shape1", .kind = Kind::Shape,
               .left = 2040, .top = 1965, .width = 300, .height = 270,

@@ -35,6 +35,15 @@ inline constexpr Colour kUnset{};
 // The colour on this platform: RGB as given, system colours from the palette.
 QColor resolve(const Colour& colour, const QPalette& palette);
 
+// The colour of a text or a shape drawn on a background, both as the design gives them.
+// The design chose its colours on a light desktop, and some pairs mix a fixed colour with
+// a system one. The colour stays wherever it stands out from the background by `goal`
+// (or by as much as it does on the light desktop, where that is less). Otherwise the
+// colour it has on the light desktop takes its place where that stands out enough, else
+// the nearest colour of its hue that does.
+QColor resolveOn(const Colour& colour, const Colour& background, const QPalette& palette,
+                 double goal);
+
 struct FontSpec {
     const char* face = nullptr;  // nullptr: the window's default font
     double points = 0;
@@ -68,6 +77,8 @@ struct ControlSpec {
     int borderStyle = 0;
     int mousePointer = 0;
     const char* tooltip = nullptr;
+    // A text that the locale gives, which may be too long for the control: it shrinks.
+    bool shrinkToFit = false;
 
     QRect twips() const { return QRect(left, top, width, height); }
     // The panel, the buttons, the scroll bar and the list take the keyboard focus.

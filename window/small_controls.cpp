@@ -6,9 +6,11 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPolygonF>
+#include <QStyle>
 
 #include "calendar/runtime_error.h"
 #include "window/failure.h"
+#include "window/text_fit.h"
 
 namespace calendario {
 
@@ -65,7 +67,10 @@ MonthList::MonthList(QWidget* parent) : QListWidget(parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSortingEnabled(false);
-    setUniformItemSizes(true);
+    // A long month name is drawn smaller or on two lines, never scrolled sideways or cut.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setTextElideMode(Qt::ElideNone);
+    setWordWrap(true);
     // A single line for an edge: the twelve months then fill the grown list exactly.
     setFrameStyle(QFrame::Box | QFrame::Plain);
     setLineWidth(1);
@@ -126,12 +131,24 @@ QItemSelectionModel::SelectionFlags MonthList::selectionCommand(const QModelInde
 // holds a month but no entry that could claim the keyboard.
 void MonthList::showEvent(QShowEvent* event)
 {
+    fitEntries();
     QListWidget::showEvent(event);
     const QModelIndex selected = model()->index(selectedRow_, 0);
     selectionModel()->setCurrentIndex(selected, QItemSelectionModel::NoUpdate);
     // It opens on the month shown, even when that is one of its last entries.
     if (selected.isValid())
         scrollTo(selected);
+}
+
+void MonthList::fitEntries()
+{
+    const int edges = 2 * frameWidth();
+    const bool scrolls = count() * sizeHintForRow(0) > height() - edges;
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    const int room = width() - edges - (scrolls ? verticalScrollBar()->sizeHint().width() : 0) -
+                     2 * margin;
+    for (int row = 0; row < count(); ++row)
+        item(row)->setFont(fitText(item(row)->text(), font(), QSize(room, 0xFFFF)).font);
 }
 
 void MonthList::hideEvent(QHideEvent* event)

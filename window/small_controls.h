@@ -77,6 +77,8 @@ protected:
 
 private:
     void followSelection();
+    // Entries too long for the list are drawn smaller, or broken between words.
+    void fitEntries();
     int leftButtonRowAt(const QMouseEvent* event) const;
 
     int selectedRow_ = -1;

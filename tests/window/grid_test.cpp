@@ -96,7 +96,7 @@ TEST_F(Grid, TodayIsReadAfreshAtEveryRedraw)
 TEST_F(Grid, TodaysColourIsTheOneOggiHasAtThatMoment)
 {
     start();
-    label("Oggi")->setBackground(QColor(10, 200, 30));
+    label("Oggi")->setBackground(rgb(10, 200, 30));
     showMonth(1, 2005);
     showMonth(12, 2005);
     EXPECT_EQ(cell(9)->background(), QColor(10, 200, 30));
