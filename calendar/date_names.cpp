@@ -40,6 +40,11 @@ QString DateNames::shortDate(Date date) const
     return locale_.toString(toQDate(date), QLocale::ShortFormat);
 }
 
+QString DateNames::longDate(Date date) const
+{
+    return locale_.toString(toQDate(date), QLocale::LongFormat);
+}
+
 QString DateNames::upperCase(QStringView text) const
 {
     const QList<uint> letters = text.toUcs4();

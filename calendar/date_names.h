@@ -22,6 +22,9 @@ public:
     // The locale's short date form: Italian "07/12/05".
     QString shortDate(Date date) const;
 
+    // The locale's long date form: Italian "mercoledì 7 dicembre 2005".
+    QString longDate(Date date) const;
+
     // ">": the text in upper case as the locale writes it (Azerbaijani "i" gives "İ").
     // A single letter that has a title case takes it, so that a capital initial is the
     // one the script uses at the start of a word (a Georgian letter stays as it is).

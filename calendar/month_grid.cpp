@@ -1,5 +1,7 @@
 #include "calendar/month_grid.h"
 
+#include <algorithm>
+
 #include "calendar/date_services.h"
 
 namespace calendario {
@@ -25,6 +27,17 @@ std::optional<Int16> GiornoDellaCella(Int16 cella, Int16 inizio, Int16 numGiorni
     if (cella < inizio || cella > inizio + numGiorni - 1)
         return std::nullopt;
     return cella - inizio + 1;
+}
+
+std::optional<Date> movedDay(Int16 giorno, Int16 mese, Int16 anno, int days, Int16 firstYear,
+                             Int16 lastYear)
+{
+    using namespace std::chrono;
+    const Int16 from = std::min(giorno, GiorniDelMese(mese, anno));
+    const Date moved{sys_days{dateFromText(dayFirstText(from, mese, anno))} + std::chrono::days{days}};
+    if (yearOf(moved) < firstYear || yearOf(moved) > lastYear)
+        return std::nullopt;
+    return moved;
 }
 
 bool OggiNelMese(Int16 mese, Int16 anno, const Clock& clock)

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "calendar/clock.h"
+#include "calendar/date_services.h"
 #include "calendar/int16.h"
 
 namespace calendario {
@@ -23,6 +24,12 @@ Int16 CellaDelGiorno(Int16 giorno, Int16 inizio);
 
 // The day that a cell shows, or nothing for a cell before day 1 or after the last day.
 std::optional<Int16> GiornoDellaCella(Int16 cella, Int16 inizio, Int16 numGiorni);
+
+// The day `days` away from the selected day of a month: from the month's last day when
+// the selected day lies past it (the 31st in a month of 30). Nothing when that day falls
+// outside the years firstYear to lastYear.
+std::optional<Date> movedDay(Int16 giorno, Int16 mese, Int16 anno, int days, Int16 firstYear,
+                             Int16 lastYear);
 
 // True when today lies in that month of that year.
 bool OggiNelMese(Int16 mese, Int16 anno, const Clock& clock);

@@ -1,5 +1,6 @@
 #include "window/click_label.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
@@ -155,6 +156,17 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent* event)
     event->accept();
     if (click)
         emit clicked();
+}
+
+void DayCell::setSelected(bool selected)
+{
+    if (selected == selected_)
+        return;
+    selected_ = selected;
+    QAccessible::State changed;
+    changed.selected = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
 }
 
 }  // namespace calendario

@@ -83,4 +83,19 @@ private:
     bool pressed_ = false;
 };
 
+// A day cell of the grid. One cell at a time is the selected day, the one the frame
+// surrounds; a screen reader hears it so.
+class DayCell : public ClickLabel {
+    Q_OBJECT
+
+public:
+    using ClickLabel::ClickLabel;
+
+    void setSelected(bool selected);
+    bool isSelected() const { return selected_; }
+
+private:
+    bool selected_ = false;
+};
+
 }  // namespace calendario

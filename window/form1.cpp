@@ -4,13 +4,16 @@
 #include <functional>
 #include <vector>
 
+#include <QAccessible>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyleFactory>
 
 #include "calendar/date_services.h"
+#include "window/accessibility.h"
 #include "window/click_label.h"
+#include "window/day_watch.h"
 #include "window/failure.h"
 #include "window/hand_pointer.h"
 #include "window/layout_table.h"
@@ -83,9 +86,19 @@ QStyle* colouredButtonStyle()
     return style;
 }
 
+// The buttons on the panel take the keyboard by Tab only: a click on one leaves it with
+// the panel, whose keys move through the calendar.
+Qt::FocusPolicy focusPolicyOf(const ControlSpec& row)
+{
+    if (!row.takesFocus())
+        return Qt::NoFocus;
+    return row.kind == Kind::CommandButton && row.parent == Parent::Panel ? Qt::TabFocus
+                                                                          : Qt::StrongFocus;
+}
+
 QWidget* createLabel(const ControlSpec& row, QWidget* parent)
 {
-    auto* label = new ClickLabel(parent);
+    ClickLabel* label = row.kind == Kind::DayCell ? new DayCell(parent) : new ClickLabel(parent);
     label->setTwipsGeometry(row.twips());
     label->setText(QString::fromUtf8(row.caption));
     if (row.background.source == Colour::Source::Transparent)
@@ -112,14 +125,16 @@ QWidget* createControl(const ControlSpec& row, QWidget* parent)
             widget = new QPushButton(QString::fromUtf8(row.caption), parent);
         if (row.background.source == Colour::Source::Rgb)
             widget->setStyle(colouredButtonStyle());
+        // A screen reader names a triangle by its tooltip, without the trailing blank.
+        if (arrow)
+            widget->setAccessibleName(QString::fromUtf8(row.tooltip).trimmed());
         paint(widget, QPalette::Button, row.background);
         paintOn(widget, QPalette::ButtonText, row.foreground, row.background,
                 arrow ? kShapeContrast : kTextContrast);
         break;
     }
     case Kind::Panel:
-        widget = new QWidget(parent);
-        widget->setAutoFillBackground(true);
+        widget = new Panel(parent);
         paint(widget, QPalette::Window, row.background);
         paintOn(widget, QPalette::WindowText, row.foreground, row.background, kTextContrast);
         break;
@@ -130,8 +145,10 @@ QWidget* createControl(const ControlSpec& row, QWidget* parent)
         break;
     case Kind::VScrollBar:
         widget = new YearScrollBar(kTopYear, kBottomYear, parent);
+        widget->setAccessibleName(QStringLiteral("Anno"));
         break;
     case Kind::Label:
+    case Kind::DayCell:
         widget = createLabel(row, parent);
         break;
     case Kind::Shape: {
@@ -144,11 +161,11 @@ QWidget* createControl(const ControlSpec& row, QWidget* parent)
     }
     }
     // Labels and the frame keep their twips, for the frame to be placed by them.
-    if (row.kind != Kind::Label && row.kind != Kind::Shape)
+    if (!row.isLabel() && row.kind != Kind::Shape)
         widget->setGeometry(pixelsFromTwips(row.twips()));
     if (row.font.face && row.kind != Kind::CommandButton)
         widget->setFont(makeFont(row.font));
-    widget->setFocusPolicy(row.takesFocus() ? Qt::StrongFocus : Qt::NoFocus);
+    widget->setFocusPolicy(focusPolicyOf(row));
     if (row.tooltip)
         widget->setToolTip(QString::fromUtf8(row.tooltip));
     widget->setObjectName(row.objectName());
@@ -160,6 +177,7 @@ QWidget* createControl(const ControlSpec& row, QWidget* parent)
 Form1::Form1(const Clock& clock, const QLocale& locale, QWidget* parent)
     : QWidget(parent), clock_(clock), names_(locale)
 {
+    installAccessibility();
     setObjectName(QStringLiteral("Form1"));
     setFont(makeFont(kWindowDefaultFont));
     paint(this, QPalette::Window, kButtonFace);
@@ -182,7 +200,7 @@ void Form1::buildControls()
         // Each control goes beneath those made before it: earlier in the table lies above.
         control->lower();
         if (row.kind == Kind::Panel)
-            pctCAL = control;
+            pctCAL = static_cast<Panel*>(control);
     }
     const auto find = [this]<typename T>(T*& pointer, const char* name) {
         pointer = findChild<T*>(QString::fromLatin1(name));
@@ -199,7 +217,7 @@ void Form1::buildControls()
     find(Shape1, "Shape1");
     find(Oggi, "Oggi");
     for (int i = 0; i < kCellCount; ++i)
-        G[i] = findChild<ClickLabel*>(QStringLiteral("G(%1)").arg(i));
+        G[i] = findChild<DayCell*>(QStringLiteral("G(%1)").arg(i));
     Oggi->setMouseIcon(handPointer());
 }
 
@@ -223,6 +241,12 @@ void Form1::connectHandlers()
     onEvent(Oggi, &ClickLabel::clicked, &Form1::Oggi_Click);
     for (int i = 0; i < kCellCount; ++i)
         connect(G[i], &ClickLabel::clicked, this, [this, i] { runGuarded([this, i] { G_Click(i); }); });
+    connect(pctCAL, &Panel::keyDown, this, [this](int key) {
+        if (runGuarded([this, key] { pctCAL_KeyDown(key); }))
+            announceSelectedDay();
+    });
+    connect(pctCAL, &Panel::focusReceived, this, &Form1::announceSelectedDay);
+    connect(this, &Form1::gridDrawn, this, &Form1::nameDays);
 }
 
 // The keyboard visits the controls that take the focus in the order of their tab index.
@@ -250,21 +274,48 @@ void Form1::placeOnScreen()
         setGeometry(design);
 }
 
-ClickLabel* Form1::cellOf(Int16 Index) const
+DayCell* Form1::cellOf(Int16 Index) const
 {
     if (Index < 0 || Index >= cellCount())
         throw RuntimeError(RuntimeError::SubscriptOutOfRange);
     return G[Index.value()];
 }
 
-void Form1::putFrameAround(const ClickLabel* cell)
+void Form1::putFrameAround(const DayCell* cell)
 {
     Shape1->moveTwips(cell->leftTwips() - 30, cell->topTwips() - 30);
+    for (DayCell* day : G)
+        day->setSelected(day == cell && !day->text().isEmpty());
+}
+
+void Form1::nameDays()
+{
+    const Int16 anno = VScroll1->year();
+    const Int16 mese = lstMESI->listIndex() + 1;
+    for (DayCell* day : G)
+        day->setAccessibleName(day->text().isEmpty()
+                                   ? QString()
+                                   : names_.longDate(dateFromText(dayFirstText(day->text(), mese, anno))));
+}
+
+void Form1::announceSelectedDay()
+{
+    if (!pctCAL->hasFocus())
+        return;
+    for (DayCell* day : G)
+        if (day->isSelected()) {
+            QAccessibleEvent focus(day, QAccessible::Focus);
+            QAccessible::updateAccessibility(&focus);
+        }
 }
 
 bool Form1::load()
 {
-    return runGuarded([this] { Form_Load(); });
+    if (!runGuarded([this] { Form_Load(); }))
+        return false;
+    watch_ = new DayWatch(clock_, std::chrono::minutes{1}, this);
+    onEvent(watch_, &DayWatch::dayChanged, &Form1::newDay);
+    return true;
 }
 
 Form1::Variables Form1::variables() const

@@ -15,7 +15,10 @@ namespace calendario {
 
 class ArrowButton;
 class ClickLabel;
+class DayCell;
+class DayWatch;
 class MonthList;
+class Panel;
 class SelectionFrame;
 class YearScrollBar;
 
@@ -27,7 +30,8 @@ class Form1 : public QWidget {
 public:
     Form1(const Clock& clock, const QLocale& locale, QWidget* parent = nullptr);
 
-    // Runs the start-up handler. False when it failed; the failure has been reported.
+    // Runs the start-up handler, then follows the clock past midnight. False when start-up
+    // failed; the failure has been reported.
     bool load();
 
     // Selected day of the month.
@@ -61,6 +65,10 @@ private:
     void lstMESI_Click();
     void VScroll1_Change();
     void MostraMese();
+    void pctCAL_KeyDown(int KeyCode);
+    void moveSelectionBy(int days);
+    void newDay();
+    void showOggiLook(bool selectedIsToday);
 
     void buildControls();
     void connectHandlers();
@@ -68,15 +76,21 @@ private:
     void placeOnScreen();
 
     // Cell Index of the array G; an index that names no cell raises an error.
-    ClickLabel* cellOf(Int16 Index) const;
+    DayCell* cellOf(Int16 Index) const;
     Int16 cellCount() const { return static_cast<int>(G.size()); }
-    void putFrameAround(const ClickLabel* cell);
+    // The frame and the day a screen reader hears as selected move together.
+    void putFrameAround(const DayCell* cell);
+    // Each day cell named by its full date, for a screen reader; empty cells by nothing.
+    void nameDays();
+    // A screen reader's focus follows the selected day while the panel has the keyboard.
+    void announceSelectedDay();
 
     template <typename Sender, typename Signal>
     void onEvent(Sender* sender, Signal signal, void (Form1::*handler)());
 
     const Clock& clock_;
     DateNames names_;
+    DayWatch* watch_ = nullptr;
 
     Int16 Indice;
     Int16 Mese;
@@ -85,7 +99,7 @@ private:
     Int16 Cella;
 
     QPushButton* Command1 = nullptr;
-    QWidget* pctCAL = nullptr;
+    Panel* pctCAL = nullptr;
     MonthList* lstMESI = nullptr;
     ArrowButton* cmdMESI = nullptr;
     YearScrollBar* VScroll1 = nullptr;
@@ -96,7 +110,7 @@ private:
     ClickLabel* lblANNO = nullptr;
     SelectionFrame* Shape1 = nullptr;
     ClickLabel* Oggi = nullptr;
-    std::array<ClickLabel*, kCellCount> G{};
+    std::array<DayCell*, kCellCount> G{};
 };
 
 }  // namespace calendario

@@ -93,7 +93,7 @@ void Form1::G_Click(Int16 Index)
 {
     emit dayClicked(Index.value());
     Mese = lstMESI->listIndex() + 1;
-    const ClickLabel* cella = cellOf(Index);
+    const DayCell* cella = cellOf(Index);
     if (cella->text().isEmpty())
         return;
     putFrameAround(cella);
@@ -101,13 +101,18 @@ void Form1::G_Click(Int16 Index)
     const Date selezionata = dateFromText(dayFirstText(cella->text(), Mese, VScroll1->year()));
     setWindowTitle(names_.fullDate(selezionata));
 
-    const bool oggi = selezionata == clock_.today();
-    Oggi->setBorderStyle(oggi ? 1 : 0);
-    Oggi->setBold(oggi);
-    Oggi->setUnderlined(!oggi);
-    Oggi->setMousePointer(oggi ? ArrowPointer : CustomPointer);
+    showOggiLook(selezionata == clock_.today());
 
     Giorno = wholeNumberFromText(cella->text());
+}
+
+// "Oggi:" as a plain framed label while today is selected, else as a link back to today.
+void Form1::showOggiLook(bool selectedIsToday)
+{
+    Oggi->setBorderStyle(selectedIsToday ? 1 : 0);
+    Oggi->setBold(selectedIsToday);
+    Oggi->setUnderlined(!selectedIsToday);
+    Oggi->setMousePointer(selectedIsToday ? ArrowPointer : CustomPointer);
 }
 
 // Back to today: today's year, month and day, and today's cell selected.
@@ -165,5 +170,48 @@ void Form1::Command3_Click()
 
 // The same month in the current year.
 void Form1::lblANNO_Click() { VScroll1->setYear(yearOf(clock_.today())); }
+
+// Keys on the panel, through the same handlers as the mouse.
+void Form1::pctCAL_KeyDown(int KeyCode)
+{
+    switch (KeyCode) {
+    case Qt::Key_Left: moveSelectionBy(-1); break;
+    case Qt::Key_Right: moveSelectionBy(1); break;
+    case Qt::Key_Up: moveSelectionBy(-7); break;
+    case Qt::Key_Down: moveSelectionBy(7); break;
+    case Qt::Key_PageUp: Command2_Click(); break;
+    case Qt::Key_PageDown: Command3_Click(); break;
+    case Qt::Key_Home: Oggi_Click(); break;
+    }
+}
+
+// Selects the day `days` away from the selected one as a click on its cell would, first
+// showing the month before or after as the arrow buttons do when the day lies there.
+// Past the first or the last day of the year bar nothing happens.
+void Form1::moveSelectionBy(int days)
+{
+    const Int16 mese = lstMESI->listIndex() + 1;
+    const std::optional<Date> giorno = movedDay(Giorno, mese, VScroll1->year(), days,
+                                                VScroll1->bottomEnd(), VScroll1->topEnd());
+    if (!giorno)
+        return;
+    if (monthOf(*giorno) != mese) {
+        if (days < 0)
+            Command2_Click();
+        else
+            Command3_Click();
+    }
+    G_Click(CellaDelGiorno(dayOf(*giorno), Inizio));
+}
+
+// The date changed while the window is open: today's date under the grid, today's cell
+// and the look of "Oggi:" follow the clock. The month shown, the selected day and the
+// title stay as they are.
+void Form1::newDay()
+{
+    lblOGGI->setText(names_.shortDate(clock_.today()));
+    MostraMese();
+    showOggiLook(windowTitle() == names_.fullDate(clock_.today()));
+}
 
 }  // namespace calendario

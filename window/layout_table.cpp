@@ -100,7 +100,7 @@ constexpr int kCellHeight = 210;
 constexpr ControlSpec dayCell(int i)
 {
     const int column = i % 7;
-    return {.name = "G", .index = i, .kind = Kind::Label,
+    return {.name = "G", .index = i, .kind = Kind::DayCell,
             .left = kCellLeft[column], .top = kCellTop[i / 7],
             .width = kCellWidth[column], .height = kCellHeight,
             .tabIndex = 43 - i, .caption = "30",

@@ -56,7 +56,7 @@ inline constexpr FontSpec kWindowDefaultFont{"MS Sans Serif", 8.25};
 // The named face where the platform has it, else one of similar size.
 QFont makeFont(const FontSpec& row);
 
-enum class Kind { CommandButton, Panel, ListBox, VScrollBar, Label, Shape };
+enum class Kind { CommandButton, Panel, ListBox, VScrollBar, Label, DayCell, Shape };
 enum class Parent { Form, Panel };
 enum class Align { Left = 0, Right = 1, Centre = 2 };
 
@@ -81,8 +81,9 @@ struct ControlSpec {
     bool shrinkToFit = false;
 
     QRect twips() const { return QRect(left, top, width, height); }
+    bool isLabel() const { return kind == Kind::Label || kind == Kind::DayCell; }
     // The panel, the buttons, the scroll bar and the list take the keyboard focus.
-    bool takesFocus() const { return tabIndex >= 0 && kind != Kind::Label; }
+    bool takesFocus() const { return tabIndex >= 0 && !isLabel(); }
     // "lblMESE" for a single control, "G(12)" for cell 12 of the array G.
     QString objectName() const;
 };

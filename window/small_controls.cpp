@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPolygonF>
@@ -13,6 +14,27 @@
 #include "window/text_fit.h"
 
 namespace calendario {
+
+Panel::Panel(QWidget* parent) : QWidget(parent) { setAutoFillBackground(true); }
+
+void Panel::keyPressEvent(QKeyEvent* event)
+{
+    static constexpr int kCalendarKeys[] = {Qt::Key_Left,   Qt::Key_Right,    Qt::Key_Up, Qt::Key_Down,
+                                            Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Home};
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (!plain || std::ranges::find(kCalendarKeys, event->key()) == std::end(kCalendarKeys)) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    emit keyDown(event->key());
+}
+
+void Panel::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    emit focusReceived();
+}
 
 ArrowButton::ArrowButton(Direction direction, QWidget* parent)
     : QPushButton(parent), direction_(direction)
@@ -153,6 +175,9 @@ void MonthList::fitEntries()
 
 void MonthList::hideEvent(QHideEvent* event)
 {
+    // A list that closes with the keyboard gives it back to the panel it hangs from.
+    if (hasFocus() && parentWidget())
+        parentWidget()->setFocus(Qt::OtherFocusReason);
     selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
     QListWidget::hideEvent(event);
 }

@@ -8,6 +8,24 @@
 
 namespace calendario {
 
+// The panel that holds the calendar. The keys that move through the calendar reach
+// `keyDown` while the panel, or a button on it, holds the keyboard; the scroll bar and the
+// list keep their own.
+class Panel : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit Panel(QWidget* parent);
+
+signals:
+    void keyDown(int key);
+    void focusReceived();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+};
+
 // A small button that shows a solid triangle, drawn rather than taken from a symbol font.
 class ArrowButton : public QPushButton {
     Q_OBJECT

@@ -1,5 +1,6 @@
 // A model of what the calendar shows, written from how it is meant to behave, and a
-// random walk of user events that compares the real window with it after every event.
+// random walk of user events (clicks, keys, midnights) that compares the real window
+// with it after every event.
 #include <cstdlib>
 #include <optional>
 #include <random>
@@ -8,6 +9,7 @@
 
 #include <QTest>
 
+#include "window/day_watch.h"
 #include "window/form_fixture.h"
 
 namespace calendario::testing {
@@ -69,6 +71,32 @@ struct Model {
         if (m == month) { listShown = false; redraw(); }  // a choice all the same: the list closes
         else setMonth(m);
     }
+    void move(int days)
+    {
+        const int from = std::min(giorno, length());
+        const year_month_day to{sys_days{std::chrono::year{year} / month / from} + std::chrono::days{days}};
+        if (int(to.year()) < kFirstYear || int(to.year()) > kLastYear) return;
+        if (int(unsigned(to.month())) != month) days < 0 ? previous() : next();
+        clickCell(int(unsigned(to.day())) + column() - 1);
+    }
+    void key(int k)
+    {
+        switch (k) {
+        case Qt::Key_Left: move(-1); break;
+        case Qt::Key_Right: move(1); break;
+        case Qt::Key_Up: move(-7); break;
+        case Qt::Key_Down: move(7); break;
+        case Qt::Key_PageUp: previous(); break;
+        case Qt::Key_PageDown: next(); break;
+        case Qt::Key_Home: oggi(); break;
+        }
+    }
+    // Past midnight "Oggi:" looks as selecting the selected date would make it look now.
+    void midnight()
+    {
+        today = year_month_day{sys_days{today} + std::chrono::days{1}};
+        lookFor(title == today);
+    }
     void oggi()
     {
         setYear(int(today.year()));
@@ -79,12 +107,17 @@ struct Model {
     }
 };
 
-enum class Kind { Click, Cell, Choose, BarUp, BarDown, Tab };
+enum class Kind { Click, Cell, Choose, BarUp, BarDown, Tab, Key, Midnight };
 struct Event {
     Kind kind;
-    int index = 0;              // cell or month (0 = January)
+    int index = 0;              // cell, month (0 = January) or key
     const char* control = "";   // for a click
 };
+
+// The keys of the panel, by name.
+constexpr std::pair<const char*, int> kKeys[] = {
+    {"Left", Qt::Key_Left},     {"Right", Qt::Key_Right},       {"Up", Qt::Key_Up},    {"Down", Qt::Key_Down},
+    {"PageUp", Qt::Key_PageUp}, {"PageDown", Qt::Key_PageDown}, {"Home", Qt::Key_Home}};
 
 std::string describe(const Event& e)
 {
@@ -95,6 +128,8 @@ std::string describe(const Event& e)
     case Kind::BarUp: return "bar:up";
     case Kind::BarDown: return "bar:down";
     case Kind::Tab: return "Tab";
+    case Kind::Key: return std::string("key:") + kKeys[e.index].first;
+    case Kind::Midnight: return "midnight";
     }
     return "?";
 }
@@ -107,6 +142,9 @@ std::optional<Event> parse(const std::string& word)
     if (word == "bar:up") return Event{Kind::BarUp};
     if (word == "bar:down") return Event{Kind::BarDown};
     if (word == "Tab") return Event{Kind::Tab};
+    if (word == "midnight") return Event{Kind::Midnight};
+    for (std::size_t k = 0; k < std::size(kKeys); ++k)
+        if (word == std::string("key:") + kKeys[k].first) return Event{Kind::Key, int(k)};
     const auto number = [&](std::size_t from, int below) -> std::optional<int> {
         const int n = std::atoi(word.c_str() + from);
         return n >= 0 && n < below ? std::optional(n) : std::nullopt;
@@ -198,6 +236,17 @@ protected:
         case Kind::Tab:
             QTest::keyClick(form->windowHandle(), Qt::Key_Tab);
             break;
+        case Kind::Key:  // while the panel has the keyboard
+            QTest::keyClick(control("pctCAL"), Qt::Key(kKeys[e.index].second));
+            m.key(kKeys[e.index].second);
+            break;
+        case Kind::Midnight:
+            if (m.today == std::chrono::year{kLastYear} / December / 31)
+                break;  // the clock stays in the bar's years
+            m.midnight();
+            clock.set(m.today);
+            form->findChild<DayWatch*>()->lookNow();
+            break;
         }
     }
 
@@ -212,7 +261,9 @@ protected:
         check(list()->listIndex() == m.month - 1 && label("lblMESE")->text() == list()->item(m.month - 1)->text(), "month");
         check(list()->isHidden() == !m.listShown, "list");
         check(form->Giorno == m.giorno, "Giorno");
-        check(title() == DateNames(QLocale(QStringLiteral("it_IT"))).fullDate(m.title), "title");
+        const DateNames italian(QLocale(QStringLiteral("it_IT")));
+        check(title() == italian.fullDate(m.title), "title");
+        check(label("lblOGGI")->text() == italian.shortDate(m.today), "today's date");
         const SelectionFrame* shape = frame();
         const ClickLabel* oggi = label("Oggi");
         const auto painted = m.paintedCell();
@@ -267,16 +318,18 @@ Event randomEvent(std::mt19937& rng, const Model& m, int day31Bias)
 {
     const auto roll = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
     const int r = roll(100);
-    if (r < 35) {
+    if (r < 30) {
         if (roll(100) < day31Bias)
             return {Kind::Cell, 31 + m.column() - 1};
         return {Kind::Cell, roll(kCellCount)};
     }
-    if (r < 60) return {Kind::Click, 0, roll(2) ? "Command3" : "Command2"};
-    if (r < 70) return m.listShown ? Event{Kind::Choose, roll(12)} : Event{Kind::Click, 0, roll(2) ? "cmdMESI" : "lblMESE"};
-    if (r < 80) return {roll(2) ? Kind::BarUp : Kind::BarDown};
-    if (r < 95) return {Kind::Click, 0, kClickable[roll(std::size(kClickable))]};
-    return {Kind::Tab};
+    if (r < 50) return {Kind::Click, 0, roll(2) ? "Command3" : "Command2"};
+    if (r < 60) return m.listShown ? Event{Kind::Choose, roll(12)} : Event{Kind::Click, 0, roll(2) ? "cmdMESI" : "lblMESE"};
+    if (r < 68) return {roll(2) ? Kind::BarUp : Kind::BarDown};
+    if (r < 80) return {Kind::Click, 0, kClickable[roll(std::size(kClickable))]};
+    if (r < 84) return {Kind::Tab};
+    if (r < 99) return {Kind::Key, roll(std::size(kKeys))};
+    return {Kind::Midnight};
 }
 
 // A walk, or with CALENDARIO_REPLAY='From1500: Command3 G(4) ...' the events that a

@@ -1,0 +1,59 @@
+// A calendar left open over midnight follows the new day.
+#include <QTest>
+#include <QTimer>
+
+#include "window/day_watch.h"
+#include "window/form_fixture.h"
+
+namespace calendario::testing {
+namespace {
+
+using std::chrono::milliseconds;
+
+LocalTime at(year_month_day day, milliseconds sinceMidnight) { return local_days{day} + sinceMidnight; }
+
+TEST_F(FormTest, AtMidnightTodaysDateCellAndLookFollowTheClockAndNothingElseMoves)
+{
+    clock.set(at(2005y / December / 7, 23h + 59min + 59s + 900ms));
+    start();
+    clickCell(11);  // Friday the 9th: "Oggi:" is a link back to today
+    const QString caption = title();
+    clock.set(at(2005y / December / 8, 100ms));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return label("lblOGGI")->text() == QStringLiteral("08/12/05"); }, 2000));
+    EXPECT_EQ(paintedCells(), std::vector<int>{10});
+    EXPECT_EQ(title(), caption);
+    EXPECT_EQ(form->Giorno, 9);
+    EXPECT_EQ(framedCell(), 11);
+    EXPECT_TRUE(label("Oggi")->isUnderlined());
+
+    // Another midnight, with the 10th selected: now the selected day is today.
+    clickCell(12);
+    clock.set(at(2005y / December / 9, 23h + 59min + 59s + 900ms));
+    form->findChild<DayWatch*>()->lookNow();  // the clock was set forward
+    clock.set(at(2005y / December / 10, 100ms));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return paintedCells() == std::vector<int>{12}; }, 2000));
+    const ClickLabel* oggi = label("Oggi");
+    EXPECT_TRUE(oggi->isBold() && oggi->borderStyle() == 1 && !oggi->isUnderlined());
+    EXPECT_EQ(oggi->mousePointer(), ArrowPointer);
+    EXPECT_TRUE(reported.empty());
+
+    // Past the last day of the year bar: no cell to paint, and no error.
+    clock.set(at(2500y / December / 31, 12h));
+    form->findChild<DayWatch*>()->lookNow();
+    showMonth(12, 2500);
+    clock.set(at(2501y / January / 1, 12h));
+    form->findChild<DayWatch*>()->lookNow();
+    EXPECT_EQ(label("lblOGGI")->text(), QStringLiteral("01/01/01"));
+    EXPECT_TRUE(paintedCells().empty());
+    EXPECT_TRUE(reported.empty());
+
+    // Asleep between: the only timers wait for midnight or a minute.
+    for (const QTimer* timer : form->findChildren<QTimer*>()) {
+        if (timer->isActive()) {
+            EXPECT_GE(timer->interval(), 59'000) << timer->interval();
+        }
+    }
+}
+
+}  // namespace
+}  // namespace calendario::testing

@@ -1,0 +1,10 @@
+#pragma once
+
+namespace calendario {
+
+// What a screen reader finds in the calendar: each day cell named by its full date, with
+// the selected day marked and followed by the reader's focus; empty cells not at all; the
+// year bar by its name and its year. Safe to call more than once.
+void installAccessibility();
+
+}  // namespace calendario
