@@ -45,8 +45,8 @@ private:
 };
 
 // The panel lists its controls and the days of the month shown in reading order, top to
-// bottom and left to right: not the empty cells, nor the frame, which only draws. While
-// it has the keyboard, its focus is the selected day.
+// bottom and left to right: not the empty cells, nor the list while it is closed, nor the
+// frame, which only draws. While it has the keyboard, its focus is the selected day.
 class PanelAccessible : public QAccessibleWidget {
 public:
     explicit PanelAccessible(Panel* panel) : QAccessibleWidget(panel, QAccessible::Client) {}
@@ -73,7 +73,8 @@ private:
         QList<QWidget*> controls;
         for (QWidget* w : widget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
             const auto* day = qobject_cast<DayCell*>(w);
-            if (!w->isWindow() && !qobject_cast<SelectionFrame*>(w) && !(day && day->text().isEmpty()))
+            if (!w->isWindow() && !w->isHidden() && !qobject_cast<SelectionFrame*>(w) &&
+                !(day && day->text().isEmpty()))
                 controls.append(w);
         }
         std::ranges::sort(controls, {}, [](const QWidget* w) { return std::pair(w->y(), w->x()); });

@@ -245,7 +245,8 @@ void Form1::connectHandlers()
         if (runGuarded([this, key] { pctCAL_KeyDown(key); }))
             announceSelectedDay();
     });
-    connect(pctCAL, &Panel::focusReceived, this, &Form1::announceSelectedDay);
+    // Queued, so that a screen reader hears the panel take the keyboard before the day.
+    connect(pctCAL, &Panel::focusReceived, this, &Form1::announceSelectedDay, Qt::QueuedConnection);
     connect(this, &Form1::gridDrawn, this, &Form1::nameDays);
 }
 

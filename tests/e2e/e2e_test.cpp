@@ -1,5 +1,6 @@
 // The real program under Xvfb, driven with real mouse clicks and keys.
 #include <chrono>
+#include <sstream>
 #include <thread>
 
 #include <gtest/gtest.h>
@@ -11,16 +12,20 @@
 namespace e2e {
 namespace {
 
-// The middle of a control of the window, in client pixels.
-std::pair<int, int> centreOf(const char* objectName)
+// Where a control of the window lies, in client pixels.
+QRect rectOf(const char* objectName)
 {
     for (const calendario::ControlSpec& row : calendario::controlTable())
-        if (row.objectName() == QLatin1String(objectName)) {
-            const QPoint c = calendario::pixelsFromTwips(row.twips()).center();
-            return {c.x(), c.y()};
-        }
+        if (row.objectName() == QLatin1String(objectName))
+            return calendario::pixelsFromTwips(row.twips());
     ADD_FAILURE() << "no control " << objectName;
-    return {0, 0};
+    return {};
+}
+
+std::pair<int, int> centreOf(const char* objectName)
+{
+    const QPoint c = rectOf(objectName).center();
+    return {c.x(), c.y()};
 }
 
 class EndToEnd : public ::testing::Test {
@@ -141,6 +146,51 @@ TEST_F(EndToEnd, StepsAcrossYearBoundariesBothWaysAndPicksAMonthFromTheList)
     click("lblANNO");  // back to this year's March
     click("G(1)");
     EXPECT_EQ(titleOnceItIs("01 marzo 2005 mar"), "01 marzo 2005 mar");
+}
+
+TEST_F(EndToEnd, TodaysCellMovesAtMidnight)
+{
+    open("2005-12-07 23:59:52");  // time enough to start, even on a busy machine
+    // The left end of a cell of one digit shows its background: pink for today.
+    const auto background = [&](const char* cell) {
+        const QRect r = rectOf(cell);
+        return app->pixel(win, r.left() + 2, r.center().y());
+    };
+    constexpr const char* pink = "#FFC0C0";
+    std::string seventh, eighth;
+    for (int i = 0; i < 100 && (seventh = background("G(9)")) != pink; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    ASSERT_EQ(seventh, pink) << "the 7th was not today's cell before midnight";
+    for (int i = 0; i < 300 && (eighth = background("G(10)")) != pink; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(eighth, pink) << "the 8th did not become today's cell";
+    EXPECT_NE(background("G(9)"), pink);
+    EXPECT_EQ(app->title(win), "07 dicembre 2005 mer");  // the selection stays
+}
+
+// Over the real accessibility bus, as a screen reader meets the calendar.
+TEST_F(EndToEnd, AScreenReaderHearsTheDaysByDateAndFollowsTheKeys)
+{
+    const std::string out = server.x("XDG_RUNTIME_DIR=" + runtimeDir() +
+                                     " dbus-run-session -- /usr/bin/python3 " ATSPI_WALK
+                                     " " CALENDARIO_BINARY " '2005-12-07 12:00:00'");
+    std::vector<std::string> cells, focus;
+    std::istringstream lines(out);
+    for (std::string line; std::getline(lines, line);) {
+        if (line.starts_with("table cell|"))
+            cells.push_back(line);
+        if (line.starts_with("focus|"))
+            focus.push_back(line.substr(6));
+        EXPECT_FALSE(line.starts_with("list item|")) << "the closed month list is read: " << line;
+    }
+    ASSERT_EQ(cells.size(), 31u) << out;  // the days of December, no empty cell
+    EXPECT_TRUE(cells[6].starts_with("table cell|mercoledì 7 dicembre 2005|")) << cells[6];
+    EXPECT_NE(cells[6].find("selected"), std::string::npos) << cells[6];
+    for (const char* expected : {"push button|Decrementa Mesi|", "push button|Incrementa Mesi|",
+                                 "push button|Lista Mesi|", "scroll bar|Anno|"})
+        EXPECT_NE(out.find(expected), std::string::npos) << expected;
+    ASSERT_FALSE(focus.empty()) << out;
+    EXPECT_EQ(focus.back(), "giovedì 8 dicembre 2005");
 }
 
 }  // namespace

@@ -91,16 +91,31 @@ bool waitFor(Condition condition, int timeoutMs)
     return condition();
 }
 
-std::string runtimeDir()
-{
-    static const std::string dir = [] {
-        std::string path = (std::filesystem::temp_directory_path() / "calendario-e2e-XXXXXX").string();
-        return std::string(mkdtemp(path.data()));
-    }();
-    return dir;
-}
+// A private runtime folder for the programs under test, removed when the tests end.
+struct RuntimeDir {
+    RuntimeDir()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "calendario-e2e-XXXXXX").string();
+        if (mkdtemp(pattern.data()))
+            path = pattern;
+    }
+    ~RuntimeDir()
+    {
+        std::error_code ignored;
+        if (!path.empty())
+            std::filesystem::remove_all(path, ignored);
+    }
+    std::string path;
+};
+
 
 }  // namespace
+
+std::string runtimeDir()
+{
+    static const RuntimeDir dir;
+    return dir.path;
+}
 
 std::string run(const std::string& command)
 {
@@ -204,6 +219,15 @@ void Calendario::click(const std::string& window, int x, int y) const
 void Calendario::key(const std::string& window, const std::string& keys) const
 {
     server_.x("xdotool windowfocus --sync " + window + " key --clearmodifiers " + keys);
+}
+
+std::string Calendario::pixel(const std::string& window, int x, int y) const
+{
+    // One pixel of the window's client area as ImageMagick writes it: "#RRGGBB".
+    const std::string text = server_.x("import -window " + window + " -depth 8 -crop 1x1+" + std::to_string(x) +
+                                       "+" + std::to_string(y) + " txt:-");
+    const auto hash = text.find('#', text.find('\n'));
+    return hash == std::string::npos ? std::string() : text.substr(hash, 7);
 }
 
 std::optional<int> Calendario::exitStatus(int timeoutMs)

@@ -8,6 +8,9 @@
 
 namespace e2e {
 
+// A private runtime folder for the programs under test, removed when the tests end.
+std::string runtimeDir();
+
 // The output of a shell command, with its trailing newline removed.
 std::string run(const std::string& command);
 
@@ -47,6 +50,8 @@ public:
     // program handles them in order, so a test waits only on an effect it wants to see.
     void click(const std::string& window, int x, int y) const;
     void key(const std::string& window, const std::string& keys) const;
+    // The colour of client pixel (x, y) of the window, "#RRGGBB".
+    std::string pixel(const std::string& window, int x, int y) const;
     // The exit status once the program has ended, or nothing if it is still running then.
     std::optional<int> exitStatus(int timeoutMs = 10000);
 
