@@ -291,12 +291,13 @@ void Form1::putFrameAround(const DayCell* cell)
 
 void Form1::nameDays()
 {
-    const Int16 anno = VScroll1->year();
-    const Int16 mese = lstMESI->listIndex() + 1;
-    for (DayCell* day : G)
-        day->setAccessibleName(day->text().isEmpty()
-                                   ? QString()
-                                   : names_.longDate(dateFromText(dayFirstText(day->text(), mese, anno))));
+    using namespace std::chrono;
+    const year anno{VScroll1->year().value()};
+    const month mese(static_cast<unsigned>(lstMESI->listIndex().value() + 1));
+    for (DayCell* cell : G) {
+        const Date date{anno / mese / static_cast<unsigned>(cell->text().toInt())};
+        cell->setAccessibleName(date.ok() ? names_.longDate(date) : QString());
+    }
 }
 
 void Form1::announceSelectedDay()
@@ -314,8 +315,7 @@ bool Form1::load()
 {
     if (!runGuarded([this] { Form_Load(); }))
         return false;
-    watch_ = new DayWatch(clock_, std::chrono::minutes{1}, this);
-    onEvent(watch_, &DayWatch::dayChanged, &Form1::newDay);
+    onEvent(new DayWatch(clock_, std::chrono::minutes{1}, this), &DayWatch::dayChanged, &Form1::newDay);
     return true;
 }
 

@@ -16,7 +16,6 @@ namespace calendario {
 class ArrowButton;
 class ClickLabel;
 class DayCell;
-class DayWatch;
 class MonthList;
 class Panel;
 class SelectionFrame;
@@ -90,7 +89,6 @@ private:
 
     const Clock& clock_;
     DateNames names_;
-    DayWatch* watch_ = nullptr;
 
     Int16 Indice;
     Int16 Mese;
