@@ -20,8 +20,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The shared libraries the program needs, and so its Depends, come from dpkg-shlibdeps.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # What the program loads at run time, out of dpkg-shlibdeps' sight: Qt's platform plugins,
-# without which no window opens, and Liberation Sans, the face the window is laid out for.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-liberation2)
+# without which no window opens (Qt's own libqt6gui6 recommends them too), and Liberation
+# Sans, the face the window is laid out for. apt installs recommended packages by default.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-qpa-plugins, fonts-liberation2")
 
 include(CPack)
