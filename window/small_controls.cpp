@@ -140,6 +140,7 @@ void MonthList::setHeightInWholeRows(int pixels)
     const int row = count() > 0 ? sizeHintForRow(0) : 0;
     const int rows = row > 0 ? std::max(1, (pixels - edges) / row) : 0;
     setFixedHeight(row > 0 ? rows * row + edges : pixels);
+    fitEntries();
 }
 
 // Whatever the keys or a modifier ask, an entry is chosen whole and never unselected.
@@ -153,7 +154,6 @@ QItemSelectionModel::SelectionFlags MonthList::selectionCommand(const QModelInde
 // holds a month but no entry that could claim the keyboard.
 void MonthList::showEvent(QShowEvent* event)
 {
-    fitEntries();
     QListWidget::showEvent(event);
     const QModelIndex selected = model()->index(selectedRow_, 0);
     selectionModel()->setCurrentIndex(selected, QItemSelectionModel::NoUpdate);

@@ -77,7 +77,7 @@ public:
     QString text() const;
 
     // As tall as the height given allows, snapped down to whole rows and kept inside the
-    // parent, so that no entry is ever cut off.
+    // parent, so that no entry is ever cut off; entries too wide for it then fitted.
     void setHeightInWholeRows(int pixels);
 
 signals:
