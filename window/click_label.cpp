@@ -1,10 +1,12 @@
 #include "window/click_label.h"
 
 #include <QAccessible>
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
 
+#include "window/outline.h"
 #include "window/units.h"
 
 namespace calendario {
@@ -43,9 +45,10 @@ void ClickLabel::setTextColour(const Colour& colour)
 
 void ClickLabel::showColours()
 {
+    const QPalette desktop = QGuiApplication::palette();
     QPalette p = palette();
-    p.setColor(QPalette::Window, resolve(background_, p));
-    p.setColor(QPalette::WindowText, resolveOn(text_, background_, p, kTextContrast));
+    p.setColor(QPalette::Window, resolve(background_, desktop));
+    p.setColor(QPalette::WindowText, resolveOn(text_, background_, desktop, kTextContrast));
     setPalette(p);
     setAutoFillBackground(opaque_);
 }
@@ -82,16 +85,21 @@ void ClickLabel::paintEvent(QPaintEvent* event)
     const FittedText shown = shownText();
     if (shown.font == font() && !shown.breaks) {
         QLabel::paintEvent(event);
-        return;
+    } else {
+        QPainter painter(this);
+        painter.setFont(shown.font);
+        const Qt::Alignment horizontal = alignment() & Qt::AlignHorizontal_Mask;
+        const QRect room = shown.breaks ? contentsRect() : textRect(shown.font);
+        const int flags = shown.breaks ? int(horizontal | Qt::AlignVCenter) | shown.breaks
+                                       : int(alignment());
+        style()->drawItemText(&painter, room, flags, palette(), isEnabled(), text(), foregroundRole());
     }
-    QPainter painter(this);
-    drawFrame(&painter);
-    painter.setFont(shown.font);
-    const Qt::Alignment horizontal = alignment() & Qt::AlignHorizontal_Mask;
-    const QRect room = shown.breaks ? contentsRect() : textRect(shown.font);
-    const int flags = shown.breaks ? int(horizontal | Qt::AlignVCenter) | shown.breaks
-                                   : int(alignment());
-    style()->drawItemText(&painter, room, flags, palette(), isEnabled(), text(), foregroundRole());
+    // The border in the style's colour and place; the style's own rectangle can fall
+    // outside the label on its right and bottom at a fractional scale.
+    if (borderStyle_ == 1) {
+        QPainter painter(this);
+        fillOutline(painter, rect(), 1, palette().color(foregroundRole()));
+    }
 }
 
 void ClickLabel::setBold(bool bold)

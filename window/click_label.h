@@ -36,6 +36,9 @@ public:
     // The background as it is drawn.
     QColor background() const { return palette().color(QPalette::Window); }
 
+    // Resolves the label's colours again, on the desktop's palette as it is now.
+    void showColours();
+
     // A text too long for the label is drawn smaller, or broken between words, never cut.
     void setShrinkToFit(bool shrink);
     // The font the text is drawn in, and whether it is broken into lines.
@@ -66,7 +69,6 @@ protected:
 
 private:
     void showPointer();
-    void showColours();
     // Where the text goes: QLabel's own rule, which insets a framed label's text by half
     // an "x" on its aligned sides.
     QRect textRect(const QFont& font) const;

@@ -2,16 +2,22 @@
 
 #include <QPainter>
 
+#include "window/outline.h"
 #include "window/units.h"
 
 namespace calendario {
 
-SelectionFrame::SelectionFrame(const QColor& colour, QWidget* parent)
-    : QWidget(parent), colour_(colour)
+SelectionFrame::SelectionFrame(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_NoSystemBackground);
     setFocusPolicy(Qt::NoFocus);
+}
+
+void SelectionFrame::setColour(const QColor& colour)
+{
+    colour_ = colour;
+    update();
 }
 
 void SelectionFrame::setTwipsGeometry(const QRect& twips)
@@ -29,12 +35,7 @@ void SelectionFrame::moveTwips(int left, int top)
 void SelectionFrame::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const QRect r = rect();
-    const int w = kLineWidth;
-    painter.fillRect(r.x(), r.y(), r.width(), w, colour_);
-    painter.fillRect(r.x(), r.bottom() - w + 1, r.width(), w, colour_);
-    painter.fillRect(r.x(), r.y(), w, r.height(), colour_);
-    painter.fillRect(r.right() - w + 1, r.y(), w, r.height(), colour_);
+    fillOutline(painter, rect(), kLineWidth, colour_);
 }
 
 }  // namespace calendario

@@ -12,7 +12,7 @@ class SelectionFrame : public QWidget {
     Q_OBJECT
 
 public:
-    SelectionFrame(const QColor& colour, QWidget* parent);
+    explicit SelectionFrame(QWidget* parent);
 
     void setTwipsGeometry(const QRect& twips);
     // Moves the frame, keeping its size; the position is converted to pixels here only.
@@ -20,6 +20,7 @@ public:
     int leftTwips() const { return twips_.x(); }
     int topTwips() const { return twips_.y(); }
     QColor colour() const { return colour_; }
+    void setColour(const QColor& colour);
 
     static constexpr int kLineWidth = 2;
 
