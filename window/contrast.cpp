@@ -31,8 +31,9 @@ QColor withContrast(const QColor& wanted, const QColor& background, double ratio
         return wanted;
     const bool darker = contrastRatio(Qt::black, background) > contrastRatio(Qt::white, background);
     const QColor hsl = wanted.toHsl();
+    // Measured as the screen will show it, in 8 bits a channel.
     const auto at = [&](double lightness) {
-        return QColor::fromHslF(hsl.hslHueF(), hsl.hslSaturationF(), lightness);
+        return QColor(QColor::fromHslF(hsl.hslHueF(), hsl.hslSaturationF(), lightness).rgb());
     };
     // Luminance follows lightness, so the least change that reaches the ratio lies
     // between the wanted lightness and black or white.

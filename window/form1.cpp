@@ -8,12 +8,12 @@
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
-#include <QStyleFactory>
 
 #include "calendar/date_services.h"
 #include "window/accessibility.h"
 #include "window/click_label.h"
 #include "window/day_watch.h"
+#include "window/face_style.h"
 #include "window/failure.h"
 #include "window/hand_pointer.h"
 #include "window/layout_table.h"
@@ -44,44 +44,67 @@ Qt::Alignment alignmentOf(Align align)
     return Qt::AlignLeft | Qt::AlignTop;
 }
 
+// A colour of the design as this desktop shows it: system colours come from the
+// application's palette, which follows the desktop's theme.
 void paint(QWidget* widget, QPalette::ColorRole role, const Colour& colour)
 {
-    if (colour.source != Colour::Source::Rgb && colour.source != Colour::Source::System)
-        return;
     QPalette p = widget->palette();
-    p.setColor(role, resolve(colour, p));
+    p.setColor(role, resolve(colour, QGuiApplication::palette()));
     widget->setPalette(p);
 }
 
 // A text or shape colour, resolved against the background it is drawn on.
-void paintOn(QWidget* widget, QPalette::ColorRole role, const Colour& colour,
-             const Colour& background, double goal)
+void paintOn(QWidget* widget, QPalette::ColorRole role, const ControlSpec& row, double goal)
 {
     QPalette p = widget->palette();
-    p.setColor(role, resolveOn(colour, background, p, goal));
+    p.setColor(role, resolveOn(row.foreground, colourBehind(row), QGuiApplication::palette(), goal));
     widget->setPalette(p);
 }
 
-// The panel's background: what shows through a transparent label and around the frame.
-const Colour& panelBackground()
+bool isArrowButton(const ControlSpec& row)
 {
-    static const Colour& colour = [] {
-        for (const ControlSpec& row : controlTable())
-            if (row.kind == Kind::Panel)
-                return std::cref(row.background);
-        return std::cref(kWindowBackground);
-    }();
-    return colour;
+    return row.kind == Kind::CommandButton && row.font.face && QByteArrayView(row.font.face) == "Webdings";
 }
 
-// Buttons with a face of their own colour draw in Fusion, which paints every button face
-// from the palette on every platform; native styles, Windows' among them, may not.
+// The colours of one control, resolved on this desktop's palette; again whenever it changes.
+void paintControl(const ControlSpec& row, QWidget* widget)
+{
+    switch (row.kind) {
+    case Kind::CommandButton:
+        paint(widget, QPalette::Button, row.background);
+        paintOn(widget, QPalette::ButtonText, row, isArrowButton(row) ? kShapeContrast : kTextContrast);
+        break;
+    case Kind::Panel:
+        paint(widget, QPalette::Window, row.background);
+        paintOn(widget, QPalette::WindowText, row, kTextContrast);
+        break;
+    case Kind::ListBox:
+        paint(widget, QPalette::Base, row.background);
+        paintOn(widget, QPalette::Text, row, kTextContrast);
+        break;
+    case Kind::Label:
+    case Kind::DayCell:
+        // A label keeps the colours it was last given, today's cell its own.
+        static_cast<ClickLabel*>(widget)->showColours();
+        break;
+    case Kind::Shape:
+        static_cast<SelectionFrame*>(widget)->setColour(
+            resolveOn(row.foreground, colourBehind(row), QGuiApplication::palette(), kShapeContrast));
+        break;
+    case Kind::VScrollBar:
+        break;
+    }
+}
+
+// Buttons with a face of their own colour show it flat, as the design draws them, in a
+// style that takes every face from the palette on every platform; native styles, Windows'
+// among them, may not.
 QStyle* colouredButtonStyle()
 {
     static QStyle* style = [] {
-        QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion"));
-        fusion->setParent(qApp);
-        return fusion;
+        auto* flat = new FlatFaceStyle;
+        flat->setParent(qApp);
+        return flat;
     }();
     return style;
 }
@@ -102,7 +125,7 @@ QWidget* createLabel(const ControlSpec& row, QWidget* parent)
     label->setTwipsGeometry(row.twips());
     label->setText(QString::fromUtf8(row.caption));
     if (row.background.source == Colour::Source::Transparent)
-        label->setTransparent(panelBackground());
+        label->setTransparent(colourBehind(row));
     else
         label->setBackground(row.background);
     label->setTextColour(row.foreground);
@@ -117,31 +140,22 @@ QWidget* createControl(const ControlSpec& row, QWidget* parent)
 {
     QWidget* widget = nullptr;
     switch (row.kind) {
-    case Kind::CommandButton: {
-        const bool arrow = row.font.face && QByteArrayView(row.font.face) == "Webdings";
-        if (arrow)
+    case Kind::CommandButton:
+        if (isArrowButton(row)) {
             widget = new ArrowButton(arrowFor(row.caption), parent);
-        else
+            // A screen reader names a triangle by its tooltip, without the trailing blank.
+            widget->setAccessibleName(QString::fromUtf8(row.tooltip).trimmed());
+        } else {
             widget = new QPushButton(QString::fromUtf8(row.caption), parent);
+        }
         if (row.background.source == Colour::Source::Rgb)
             widget->setStyle(colouredButtonStyle());
-        // A screen reader names a triangle by its tooltip, without the trailing blank.
-        if (arrow)
-            widget->setAccessibleName(QString::fromUtf8(row.tooltip).trimmed());
-        paint(widget, QPalette::Button, row.background);
-        paintOn(widget, QPalette::ButtonText, row.foreground, row.background,
-                arrow ? kShapeContrast : kTextContrast);
         break;
-    }
     case Kind::Panel:
         widget = new Panel(parent);
-        paint(widget, QPalette::Window, row.background);
-        paintOn(widget, QPalette::WindowText, row.foreground, row.background, kTextContrast);
         break;
     case Kind::ListBox:
         widget = new MonthList(parent);
-        paint(widget, QPalette::Base, row.background);
-        paintOn(widget, QPalette::Text, row.foreground, row.background, kTextContrast);
         break;
     case Kind::VScrollBar:
         widget = new YearScrollBar(kTopYear, kBottomYear, parent);
@@ -152,9 +166,7 @@ QWidget* createControl(const ControlSpec& row, QWidget* parent)
         widget = createLabel(row, parent);
         break;
     case Kind::Shape: {
-        const QColor line = resolveOn(row.foreground, panelBackground(), parent->palette(),
-                                      kShapeContrast);
-        auto* frame = new SelectionFrame(line, parent);
+        auto* frame = new SelectionFrame(parent);
         frame->setTwipsGeometry(row.twips());
         widget = frame;
         break;
@@ -180,9 +192,12 @@ Form1::Form1(const Clock& clock, const QLocale& locale, QWidget* parent)
     installAccessibility();
     setObjectName(QStringLiteral("Form1"));
     setFont(makeFont(kWindowDefaultFont));
-    paint(this, QPalette::Window, kButtonFace);
+    // A window of one size: it moves, minimises and closes, and offers no maximising.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(pixelsFromTwips(kFormTwips).size());
     buildControls();
+    showColours();
     connectHandlers();
     orderTabStops();
     placeOnScreen();
@@ -194,13 +209,14 @@ Form1::Form1(const Clock& clock, const QLocale& locale, QWidget* parent)
 
 void Form1::buildControls()
 {
-    for (const ControlSpec& row : controlTable()) {
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+        const ControlSpec& row = controlTable()[i];
         QWidget* parent = row.parent == Parent::Form ? static_cast<QWidget*>(this) : pctCAL;
-        QWidget* control = createControl(row, parent);
+        controls_[i] = createControl(row, parent);
         // Each control goes beneath those made before it: earlier in the table lies above.
-        control->lower();
+        controls_[i]->lower();
         if (row.kind == Kind::Panel)
-            pctCAL = static_cast<Panel*>(control);
+            pctCAL = static_cast<Panel*>(controls_[i]);
     }
     const auto find = [this]<typename T>(T*& pointer, const char* name) {
         pointer = findChild<T*>(QString::fromLatin1(name));
@@ -273,6 +289,36 @@ void Form1::placeOnScreen()
     if (screen && screen->availableGeometry().contains(
                       design.adjusted(-frame, -titleBar - frame, frame, frame)))
         setGeometry(design);
+}
+
+// When the desktop's colours change while the window is open, everything is resolved again
+// on the new palette and drawn in one repaint; nothing else changes.
+void Form1::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    const QEvent::Type type = event->type();
+    // Where a title bar offers to maximize all the same (Qt's own, on Wayland), the window
+    // keeps its one size.
+    if (type == QEvent::WindowStateChange && isMaximized()) {
+        setWindowState(windowState() & ~Qt::WindowMaximized);
+        return;
+    }
+    if (type != QEvent::PaletteChange && type != QEvent::ApplicationPaletteChange &&
+        type != QEvent::ThemeChange)
+        return;
+    // The window's own colours change its palette too: only a new desktop palette counts.
+    const QPalette desktop = QGuiApplication::palette();
+    if (desktop == paintedOn_)
+        return;
+    showColours();
+}
+
+void Form1::showColours()
+{
+    paintedOn_ = QGuiApplication::palette();
+    paint(this, QPalette::Window, kFormBackground);
+    for (std::size_t i = 0; i < controls_.size(); ++i)
+        paintControl(controlTable()[i], controls_[i]);
 }
 
 DayCell* Form1::cellOf(Int16 Index) const

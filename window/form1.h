@@ -8,6 +8,7 @@
 #include "calendar/date_names.h"
 #include "calendar/int16.h"
 #include "calendar/month_grid.h"
+#include "window/layout_table.h"
 
 class QPushButton;
 
@@ -48,6 +49,9 @@ public:
     };
     Variables variables() const;
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 signals:
     // After every redraw of the grid and every day selection: for whoever observes them.
     void gridDrawn();
@@ -70,6 +74,8 @@ private:
     void showOggiLook(bool selectedIsToday);
 
     void buildControls();
+    // Every control's colours, resolved on the desktop's palette as it is now.
+    void showColours();
     void connectHandlers();
     void orderTabStops();
     void placeOnScreen();
@@ -89,6 +95,9 @@ private:
 
     const Clock& clock_;
     DateNames names_;
+    // The controls in the order of the table, and the palette their colours were resolved on.
+    std::array<QWidget*, kControlCount> controls_{};
+    QPalette paintedOn_;
 
     Int16 Indice;
     Int16 Mese;

@@ -49,13 +49,16 @@ QColor resolveOn(const Colour& colour, const Colour& background, const QPalette&
     static const QPalette designed = lightDesktop();
     const QColor back = resolve(background, palette);
     const QColor meant = resolve(colour, designed);
-    const double needed = std::min(goal, contrastRatio(meant, resolve(background, designed)));
+    // A light desktop draws dark text on light windows, as the design's did.
+    const bool light = palette.color(QPalette::Base).lightness() > palette.color(QPalette::Text).lightness();
+    const double needed = light ? std::min(goal, contrastRatio(meant, resolve(background, designed))) : goal;
     const QColor own = resolve(colour, palette);
     if (contrastRatio(own, back) >= needed)
         return own;
-    // A system colour that the desktop made unreadable here: the one the design chose it
-    // for, where that reads; else the nearest that does.
-    return contrastRatio(meant, back) >= needed ? meant : withContrast(own, back, needed);
+    // A colour that the desktop made unreadable here: the one the design chose, where that
+    // reads; else the nearest that does.
+    const double wanted = needed * kStrokeAllowance;
+    return contrastRatio(meant, back) >= wanted ? meant : withContrast(own, back, wanted);
 }
 
 QFont makeFont(const FontSpec& row)
@@ -178,5 +181,16 @@ constexpr std::array<ControlSpec, kControlCount> kTable = makeTable();
 }  // namespace
 
 const std::array<ControlSpec, kControlCount>& controlTable() { return kTable; }
+
+const Colour& colourBehind(const ControlSpec& row)
+{
+    if (row.background.source == Colour::Source::Rgb || row.background.source == Colour::Source::System)
+        return row.background;
+    if (row.parent == Parent::Panel)
+        for (const ControlSpec& parent : kTable)
+            if (parent.kind == Kind::Panel)
+                return colourBehind(parent);
+    return kFormBackground;
+}
 
 }  // namespace calendario

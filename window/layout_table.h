@@ -37,10 +37,10 @@ QColor resolve(const Colour& colour, const QPalette& palette);
 
 // The colour of a text or a shape drawn on a background, both as the design gives them.
 // The design chose its colours on a light desktop, and some pairs mix a fixed colour with
-// a system one. The colour stays wherever it stands out from the background by `goal`
-// (or by as much as it does on the light desktop, where that is less). Otherwise the
-// colour it has on the light desktop takes its place where that stands out enough, else
-// the nearest colour of its hue that does.
+// a system one. The colour stays wherever it stands out from the background by `goal`;
+// on a light desktop also where it stands out by as much as it does in the design. Else
+// the colour it has on the light desktop takes its place where that stands out enough,
+// else the nearest colour of its hue that does.
 QColor resolveOn(const Colour& colour, const Colour& background, const QPalette& palette,
                  double goal);
 
@@ -90,9 +90,16 @@ struct ControlSpec {
 
 inline constexpr int kControlCount = 51;
 
+// The window's own background, which shows only in the strip under the panel.
+inline constexpr Colour kFormBackground = kButtonFace;
+
 // Every control of the window, in creation order; one that comes earlier lies above one
 // that comes later.
 const std::array<ControlSpec, kControlCount>& controlTable();
+
+// What a control's text or lines are drawn on: its own background, or, where it has none
+// (a transparent label, the frame), whatever its parent shows.
+const Colour& colourBehind(const ControlSpec& row);
 
 // The window: its client area and where that area opens on the screen, in twips.
 inline constexpr QRect kFormTwips{10890, 3060, 2415, 2580};

@@ -61,6 +61,13 @@ TEST_F(Layout, TheWindowHasAFixedClientAreaAtItsDesignPositionWhenThatFits)
         EXPECT_EQ(form->geometry(), design);
     else
         EXPECT_TRUE(screen.contains(form->geometry()));
+    // One size only: no maximize button is offered, and a request to maximize changes nothing.
+    EXPECT_FALSE(form->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(form->windowFlags() & Qt::WindowMinimizeButtonHint);
+    form->setWindowState(Qt::WindowMaximized);
+    QApplication::processEvents();
+    EXPECT_FALSE(form->isMaximized());
+    EXPECT_EQ(form->size(), QSize(161, 172));
 }
 
 TEST_F(Layout, EarlierControlsLieAboveLaterOnes)

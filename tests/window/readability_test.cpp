@@ -6,6 +6,7 @@
 
 #include <map>
 #include <set>
+#include <tuple>
 
 #include "window/contrast.h"
 #include "window/form_fixture.h"
@@ -95,18 +96,18 @@ TEST_F(Readability, EveryTextShowsWholeInItsControlInEveryLocale)
     std::cout << "; the smallest " << smallest << " px\n";
 }
 
-// A dark desktop: light text on dark windows and buttons.
+// A dark desktop, as qt6ct's "darker" scheme paints it: white text on grey windows.
 QPalette darkPalette()
 {
     QPalette p;
-    p.setColor(QPalette::Window, QColor(48, 48, 48));
-    p.setColor(QPalette::WindowText, QColor(240, 240, 240));
-    p.setColor(QPalette::Base, QColor(32, 32, 32));
-    p.setColor(QPalette::Text, QColor(230, 230, 230));
-    p.setColor(QPalette::Button, QColor(56, 56, 56));
-    p.setColor(QPalette::ButtonText, QColor(240, 240, 240));
-    p.setColor(QPalette::Highlight, QColor(42, 130, 218));
-    p.setColor(QPalette::HighlightedText, Qt::white);
+    p.setColor(QPalette::Window, QColor(34, 32, 32));
+    p.setColor(QPalette::WindowText, Qt::white);
+    p.setColor(QPalette::Base, QColor(61, 61, 61));
+    p.setColor(QPalette::Text, Qt::white);
+    p.setColor(QPalette::Button, QColor(66, 66, 69));
+    p.setColor(QPalette::ButtonText, Qt::white);
+    p.setColor(QPalette::Highlight, QColor(18, 96, 138));
+    p.setColor(QPalette::HighlightedText, QColor(249, 249, 249));
     return p;
 }
 
@@ -147,6 +148,51 @@ TEST_F(Readability, OnADarkDesktopEveryTextAndShapeStandsOut)
     EXPECT_EQ(label("Oggi")->palette().color(QPalette::WindowText), QColor(0, 0, 192));
     std::cout << "[ figures  ] lowest contrast, light: text " << lightText << ", shapes " << lightShape
               << "; dark: text " << darkText << ", shapes " << darkShape << "\n";
+}
+
+// The colours a user sees switched while the window is open.
+TEST_F(Readability, AThemeSwitchedWhileOpenRedrawsTheWindowAsAStartUnderIt)
+{
+    // The window after some use: another month, a day chosen, the list open.
+    const auto used = [this] {
+        showMonth(2, 2004);
+        clickCell(29);  // Sunday 29 February 2004
+        form->cmdMESI_Click();
+        return form->grab().toImage();
+    };
+    const QPalette light = QApplication::palette();
+    QApplication::setPalette(darkPalette());
+    start();
+    const QImage startedDark = used();
+    QApplication::setPalette(light);
+    start();
+    const QImage startedLight = used();
+    const auto state = [this] {
+        return std::tuple(title().toStdString(), form->Giorno.value(), list()->listIndex().value(),
+                          bar()->year().value(), list()->isVisible());
+    };
+    const auto before = state();
+
+    for (const auto& [theme, palette, expected] : {std::tuple("dark", darkPalette(), startedDark),
+                                                   std::tuple("light again", light, startedLight)}) {
+        QApplication::setPalette(palette);
+        QApplication::processEvents();  // the window hears of it through its event queue
+        const QImage shown = form->grab().toImage();
+        EXPECT_TRUE(shown == expected) << theme;
+        // The coloured faces show the design's colour flat, around the triangle.
+        for (const auto& [name, face] : {std::pair("Command2", QColor(255, 255, 192)),
+                                         std::pair("Command3", QColor(255, 255, 213)),
+                                         std::pair("cmdMESI", QColor(224, 224, 224))}) {
+            const QRect r = button(name)->geometry().translated(control("pctCAL")->pos());
+            for (const QPoint p : {r.center() + QPoint(0, -6), r.center() + QPoint(-4, 6), r.center() + QPoint(4, 6)}) {
+                const QColor seen = shown.pixelColor(p);
+                EXPECT_LE(std::max({std::abs(seen.red() - face.red()), std::abs(seen.green() - face.green()),
+                                    std::abs(seen.blue() - face.blue())}), 2)
+                    << theme << ", " << name << ": " << seen.name().toStdString();
+            }
+        }
+        EXPECT_EQ(state(), before) << theme;
+    }
 }
 
 }  // namespace
