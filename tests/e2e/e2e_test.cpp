@@ -1,11 +1,18 @@
 // The real program under Xvfb, driven with real mouse clicks and keys.
 #include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <map>
 #include <sstream>
 #include <thread>
+#include <tuple>
+
+#include <QImage>
 
 #include <gtest/gtest.h>
 
 #include "e2e/x_session.h"
+#include "window/contrast.h"
 #include "window/layout_table.h"
 #include "window/units.h"
 
@@ -33,9 +40,10 @@ protected:
     void SetUp() override { ASSERT_TRUE(server.ready()) << "Xvfb did not start"; }
 
     // Starts the calendar and waits for its window.
-    void open(const std::string& fakeTime = "2005-12-07 12:00:00", const std::string& lang = "it_IT.UTF-8")
+    void open(const std::string& fakeTime = "2005-12-07 12:00:00", const std::string& lang = "it_IT.UTF-8",
+              const std::vector<std::string>& extraEnv = {})
     {
-        app = std::make_unique<Calendario>(server, fakeTime, lang);
+        app = std::make_unique<Calendario>(server, fakeTime, lang, extraEnv);
         const auto w = app->window();
         ASSERT_TRUE(w.has_value()) << "the calendar window did not appear";
         win = *w;
@@ -166,6 +174,109 @@ TEST_F(EndToEnd, TodaysCellMovesAtMidnight)
     EXPECT_EQ(eighth, pink) << "the 8th did not become today's cell";
     EXPECT_NE(background("G(9)"), pink);
     EXPECT_EQ(app->title(win), "07 dicembre 2005 mer");  // the selection stays
+}
+
+// On a dark desktop, as qt6ct's "darker" scheme paints one: what the screen shows, text
+// and shapes against the colour drawn around them.
+TEST_F(EndToEnd, OnADarkDesktopEveryTextAndShapeStandsOutOnScreen)
+{
+    const std::filesystem::path config = std::filesystem::path(runtimeDir()) / "config";
+    std::filesystem::create_directories(config / "qt6ct");
+    std::ofstream(config / "qt6ct" / "qt6ct.conf")
+        << "[Appearance]\ncustom_palette=true\ncolor_scheme_path=/usr/share/qt6ct/colors/darker.conf\n";
+    open("2005-12-10 12:00:00", "it_IT.UTF-8",  // today a Saturday: red on today's pink
+         {"QT_QPA_PLATFORMTHEME=qt6ct", "XDG_CONFIG_HOME=" + config.string()});
+    titleOnceItIs("10 dicembre 2005 sab");
+    const std::string file = runtimeDir() + "/dark.png";
+    server.x("import -window " + win + " " + file);
+    const QImage shot(QString::fromStdString(file));
+    ASSERT_EQ(shot.size(), QSize(161, 172));
+
+    // In a control's rectangle the commonest colour is what lies behind; the one that
+    // stands out from it most is the text or the shape.
+    const auto contrastIn = [&](QRect r) {
+        std::map<QRgb, int> counts;
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x)
+                ++counts[shot.pixel(x, y)];
+        const QColor behind = std::ranges::max_element(counts, {}, &std::pair<const QRgb, int>::second)->first;
+        double most = 1;
+        for (const auto& [colour, n] : counts)
+            most = std::max(most, calendario::contrastRatio(QColor(colour), behind));
+        return most;
+    };
+    const auto inside = [](const char* name) { return rectOf(name).adjusted(2, 2, -2, -2); };
+    std::vector<std::pair<std::string, double>> texts, shapes;
+    for (const char* name : {"lblMESE", "lblANNO", "lblOGGI", "Oggi", "Label4(1)", "Command1"})
+        texts.emplace_back(name, contrastIn(inside(name)));
+    for (int cell = 3; cell <= 33; ++cell) {  // the days of December 2005
+        const std::string name = "G(" + std::to_string(cell) + ")";
+        texts.emplace_back(name, contrastIn(rectOf(name.c_str())));
+    }
+    for (const char* name : {"Command2", "Command3", "cmdMESI"})
+        shapes.emplace_back(name, contrastIn(inside(name)));
+    // The frame around today's cell, with the panel beside it.
+    const QRect today = rectOf("G(12)");
+    shapes.emplace_back("Shape1", contrastIn(QRect(today.left() - 4, today.top(), 3, today.height())));
+    for (const auto& [name, ratio] : texts)
+        EXPECT_GE(ratio, calendario::kTextContrast) << name;
+    for (const auto& [name, ratio] : shapes)
+        EXPECT_GE(ratio, calendario::kShapeContrast) << name;
+    const auto lowest = [](const auto& pairs) { return std::ranges::min(pairs, {}, &std::pair<std::string, double>::second); };
+    std::cout << "[ figures  ] lowest on screen: text " << lowest(texts).second << " (" << lowest(texts).first
+              << "), shapes " << lowest(shapes).second << " (" << lowest(shapes).first << ")\n";
+}
+
+// At a fractional scale every outline stays whole: the frame around today's cell, and the
+// borders of the month, the year and "Oggi:", on all four sides.
+TEST_F(EndToEnd, AtAScaleOfOneAndAQuarterEveryOutlineIsWhole)
+{
+    constexpr double scale = 1.25;
+    open("2005-12-07 12:00:00", "it_IT.UTF-8", {"QT_SCALE_FACTOR=1.25"});
+    titleOnceItIs("07 dicembre 2005 mer");
+    const std::string file = runtimeDir() + "/scaled.png";
+    server.x("import -window " + win + " " + file);
+    const QImage shot(QString::fromStdString(file));
+    ASSERT_EQ(shot.size(), QSize(201, 215));
+
+    // Each side of an outline, as a strip of screen pixels: some pixel of it has the colour.
+    const auto sidesOf = [&](QRect r, int width) {
+        const QRectF s(r.x() * scale, r.y() * scale, r.width() * scale, r.height() * scale);
+        const double w = width * scale;
+        return std::vector<QRectF>{{s.left(), s.top(), s.width(), w}, {s.left(), s.bottom() - w, s.width(), w},
+                                   {s.left(), s.top(), w, s.height()}, {s.right() - w, s.top(), w, s.height()}};
+    };
+    const auto drawn = [&](const QRectF& strip, QColor colour) {
+        const QRect pixels = strip.toAlignedRect().intersected(shot.rect());
+        // The middle third of the strip's length, away from the corners and neighbours.
+        const bool across = strip.width() > strip.height();
+        const int from = across ? pixels.left() + pixels.width() / 3 : pixels.top() + pixels.height() / 3;
+        const int to = across ? pixels.right() - pixels.width() / 3 : pixels.bottom() - pixels.height() / 3;
+        for (int along = from; along <= to; ++along) {
+            bool found = false;
+            for (int a = across ? pixels.top() : pixels.left(); a <= (across ? pixels.bottom() : pixels.right()); ++a)
+                found = found || shot.pixelColor(across ? along : a, across ? a : along) == colour;
+            if (!found)
+                return false;
+        }
+        return true;
+    };
+    // The sides in view (top, bottom, left, right): the month's left lies under the list
+    // button, the year's left under the month.
+    const QRect today = rectOf("G(9)");
+    const std::vector<std::tuple<std::string, QRect, int, QColor, std::string>> outlines = {
+        {"Shape1", today.adjusted(-2, -2, 3, 2), 2, QColor(0, 0, 255), "tblr"},
+        {"Oggi", rectOf("Oggi"), 1, QColor(0, 0, 192), "tblr"},
+        {"lblMESE", rectOf("lblMESE"), 1, Qt::black, "tbr"},
+        {"lblANNO", rectOf("lblANNO"), 1, Qt::black, "tbr"},
+    };
+    for (const auto& [name, r, width, colour, inView] : outlines) {
+        const std::vector<QRectF> sides = sidesOf(r, width);
+        for (std::size_t side = 0; side < sides.size(); ++side)
+            if (inView.find("tblr"[side]) != std::string::npos) {
+                EXPECT_TRUE(drawn(sides[side], colour)) << name << ", side " << "tblr"[side];
+            }
+    }
 }
 
 // Over the real accessibility bus, as a screen reader meets the calendar.

@@ -33,15 +33,17 @@ pid_t spawn(const std::vector<std::string>& argv, const std::vector<std::string>
     for (const std::string& a : argv)
         args.push_back(const_cast<char*>(a.c_str()));
     args.push_back(nullptr);
-    // The extra variables take the place of any of the same name.
+    // The extra variables take the place of any of the same name, the last of them counting.
     const auto name = [](const std::string& entry) { return entry.substr(0, entry.find('=')); };
-    std::vector<std::string> envStrings = extraEnv;
-    for (char** e = environ; *e; ++e) {
-        const std::string entry = *e;
-        if (std::none_of(extraEnv.begin(), extraEnv.end(),
-                         [&](const std::string& extra) { return name(extra) == name(entry); }))
+    std::vector<std::string> envStrings;
+    const auto add = [&](const std::string& entry) {
+        if (std::none_of(envStrings.begin(), envStrings.end(),
+                         [&](const std::string& taken) { return name(taken) == name(entry); }))
             envStrings.push_back(entry);
-    }
+    };
+    std::for_each(extraEnv.rbegin(), extraEnv.rend(), add);
+    for (char** e = environ; *e; ++e)
+        add(*e);
     std::vector<char*> env;
     for (std::string& e : envStrings)
         env.push_back(e.data());
@@ -131,6 +133,19 @@ std::string run(const std::string& command)
     return output;
 }
 
+Process::Process(const std::vector<std::string>& argv, const std::vector<std::string>& extraEnv)
+    : pid_(spawn(argv, extraEnv))
+{
+}
+
+Process::~Process()
+{
+    if (pid_ > 0) {
+        kill(pid_, SIGTERM);
+        waitpid(pid_, nullptr, 0);
+    }
+}
+
 XServer::XServer()
 {
     // Xvfb picks a free display itself and writes its number to the pipe once it accepts
@@ -173,14 +188,33 @@ std::string XServer::x(const std::string& command) const
     return run("DISPLAY=" + display_ + " " + command + " 2>/dev/null");
 }
 
-Calendario::Calendario(const XServer& server, const std::string& fakeTime, const std::string& lang)
+namespace {
+
+std::vector<std::string> joined(std::vector<std::string> first, const std::vector<std::string>& second)
+{
+    first.insert(first.end(), second.begin(), second.end());
+    return first;
+}
+
+}  // namespace
+
+Calendario::Calendario(const XServer& server, const std::string& fakeTime, const std::string& lang,
+                       const std::vector<std::string>& extraEnv)
+    : Calendario(server, {CALENDARIO_BINARY},
+                 joined({"LANG=" + lang, "LC_ALL=", "LC_TIME=", "QT_QPA_PLATFORM=xcb",
+                         "LD_PRELOAD=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1",
+                         "FAKETIME=@" + fakeTime},
+                        extraEnv))
+{
+}
+
+Calendario::Calendario(const XServer& server, const std::vector<std::string>& command,
+                       const std::vector<std::string>& environment)
     : server_(server)
 {
-    pid_ = spawn({CALENDARIO_BINARY},
-                 {"DISPLAY=" + server.display(), "LANG=" + lang, "LC_ALL=", "LC_TIME=",
-                  "QT_QPA_PLATFORM=xcb", "NO_AT_BRIDGE=1", "XDG_RUNTIME_DIR=" + runtimeDir(),
-                  "LD_PRELOAD=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1",
-                  "FAKETIME=@" + fakeTime});
+    pid_ = spawn(command, joined({"DISPLAY=" + server.display(), "NO_AT_BRIDGE=1",
+                                  "XDG_RUNTIME_DIR=" + runtimeDir()},
+                                 environment));
 }
 
 Calendario::~Calendario()

@@ -14,6 +14,21 @@ std::string runtimeDir();
 // The output of a shell command, with its trailing newline removed.
 std::string run(const std::string& command);
 
+// A program started with extraEnv on top of this process's environment, and killed when
+// this goes, if it has not ended by then.
+class Process {
+public:
+    Process(const std::vector<std::string>& argv, const std::vector<std::string>& extraEnv);
+    ~Process();
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+
+    bool started() const { return pid_ > 0; }
+
+private:
+    pid_t pid_ = -1;
+};
+
 // A private X server (Xvfb) at 96 dpi, started for one test and stopped after it.
 class XServer {
 public:
@@ -35,10 +50,13 @@ private:
 };
 
 // The real calendario on that server, with its date pinned by libfaketime and its locale
-// by LANG.
+// by LANG; or any command that opens it, with variables of its own.
 class Calendario {
 public:
-    Calendario(const XServer& server, const std::string& fakeTime, const std::string& lang);
+    Calendario(const XServer& server, const std::string& fakeTime, const std::string& lang,
+               const std::vector<std::string>& extraEnv = {});
+    Calendario(const XServer& server, const std::vector<std::string>& command,
+               const std::vector<std::string>& environment);
     ~Calendario();
 
     pid_t pid() const { return pid_; }

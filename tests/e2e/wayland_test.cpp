@@ -1,0 +1,108 @@
+// The real program in a Wayland session, under Weston's headless compositor: its client
+// area is, pixel for pixel, the one it shows on X11.
+#include <chrono>
+#include <filesystem>
+#include <optional>
+#include <thread>
+
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include "e2e/x_session.h"
+
+namespace e2e {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kDate = "2005-12-07 12:00:00";
+
+// Where `needle` lies in `haystack`, matching every pixel, or nothing.
+std::optional<QPoint> find(const QImage& haystack, const QImage& needle)
+{
+    const QImage hay = haystack.convertToFormat(QImage::Format_RGB32);
+    const QImage part = needle.convertToFormat(QImage::Format_RGB32);
+    for (int top = 0; top + part.height() <= hay.height(); ++top)
+        for (int left = 0; left + part.width() <= hay.width(); ++left) {
+            bool same = true;
+            for (int y = 0; same && y < part.height(); ++y)
+                same = std::equal(reinterpret_cast<const QRgb*>(part.constScanLine(y)),
+                                  reinterpret_cast<const QRgb*>(part.constScanLine(y)) + part.width(),
+                                  reinterpret_cast<const QRgb*>(hay.constScanLine(top + y)) + left,
+                                  [](QRgb a, QRgb b) { return qRgb(qRed(a), qGreen(a), qBlue(a)) == qRgb(qRed(b), qGreen(b), qBlue(b)); });
+            if (same)
+                return QPoint(left, top);
+        }
+    return std::nullopt;
+}
+
+QImage onX11()
+{
+    XServer server;
+    if (!server.ready())
+        return {};
+    Calendario app(server, kDate, "it_IT.UTF-8");
+    const auto win = app.window();
+    if (!win)
+        return {};
+    // Once start-up has written the title, the first frame is drawn.
+    for (int i = 0; i < 100 && app.title(*win).empty(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    const std::string file = runtimeDir() + "/x11.png";
+    server.x("import -window " + *win + " " + file);
+    return QImage(QString::fromStdString(file));
+}
+
+TEST(Wayland, TheClientAreaIsTheOneX11Draws)
+{
+    const QImage x11 = onX11();
+    ASSERT_EQ(x11.size(), QSize(161, 172)) << "no picture of the X11 window";
+
+    // Weston wants a runtime folder of its own, closed to others.
+    const fs::path runtime = fs::path(runtimeDir()) / "wayland";
+    fs::create_directory(runtime);
+    fs::permissions(runtime, fs::perms::owner_all);
+    const std::string socket = "calendario-e2e";
+    const std::vector<std::string> session = {"XDG_RUNTIME_DIR=" + runtime.string(), "WAYLAND_DISPLAY=" + socket,
+                                              "DISPLAY="};
+    const Process weston({"weston", "--backend=headless-backend.so", "--use-pixman", "--socket=" + socket,
+                          "--debug", "--width=400", "--height=300", "--idle-time=0"},
+                         session);
+    ASSERT_TRUE(weston.started()) << "weston did not start";
+    for (int i = 0; i < 200 && !fs::exists(runtime / socket); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    ASSERT_TRUE(fs::exists(runtime / socket)) << "weston opened no socket";
+
+    std::vector<std::string> env = session;
+    env.insert(env.end(), {"QT_QPA_PLATFORM=wayland", "LANG=it_IT.UTF-8", "LC_ALL=", "LC_TIME=",
+                           "LD_PRELOAD=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1",
+                           std::string("FAKETIME=@") + kDate});
+    const Process app({CALENDARIO_BINARY}, env);
+    ASSERT_TRUE(app.started());
+
+    // weston-screenshooter writes wayland-screenshot-<time>.png where it runs.
+    std::string prefix;
+    for (const std::string& e : session)
+        prefix += e + " ";
+    std::optional<QPoint> at;
+    QImage screen;
+    for (int i = 0; i < 40 && !at; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        for (const auto& old : fs::directory_iterator(runtime))
+            if (old.path().extension() == ".png")
+                fs::remove(old.path());
+        run("cd " + runtime.string() + " && " + prefix + "timeout 10 weston-screenshooter 2>/dev/null");
+        for (const auto& shot : fs::directory_iterator(runtime))
+            if (shot.path().extension() == ".png")
+                screen = QImage(QString::fromStdString(shot.path().string()));
+        if (!screen.isNull())
+            at = find(screen, x11);
+    }
+    ASSERT_FALSE(screen.isNull()) << "weston-screenshooter took no picture";
+    screen.save(QStringLiteral("calendario-wayland.png"));
+    EXPECT_TRUE(at.has_value()) << "the X11 client area is nowhere on the Wayland screen: see calendario-wayland.png";
+}
+
+}  // namespace
+}  // namespace e2e
