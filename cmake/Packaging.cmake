@@ -1,5 +1,6 @@
-# The Debian package: `cpack -G DEB` in the build folder makes calendario_<version>_<arch>.deb
-# from the install rules, with /usr as its prefix.
+# The packages, made by `cpack` in the build folder from the install rules: on Linux the
+# Debian package calendario_<version>_<arch>.deb (`cpack -G DEB`), with /usr as its prefix;
+# on Windows calendario-<version>-win64.zip, the program and its licence.
 set(CPACK_PACKAGE_NAME calendario)
 set(CPACK_PACKAGE_VENDOR "the calendario developers")
 set(CPACK_PACKAGE_CONTACT "the calendario developers <calendario@example.org>")
@@ -11,8 +12,17 @@ pick a month from a list, click a day to read its full date in the title bar, an
 come back to today with one click. Month and weekday names follow the locale; the
 window's own texts are Italian.")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
+
+if(WIN32)
+  set(CPACK_GENERATOR ZIP)
+  set(CPACK_PACKAGE_FILE_NAME calendario-${PROJECT_VERSION}-win64)
+  set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+  include(CPack)
+  return()
+endif()
+
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
