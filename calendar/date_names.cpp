@@ -53,7 +53,14 @@ QString DateNames::upperCase(QStringView text) const
         if (QChar::toTitleCase(letter) != QChar::toUpper(letter))
             return QString::fromUcs4(std::array{QChar::toTitleCase(letter)}.data(), 1);
     }
-    return locale_.toUpper(text.toString());
+    // Unicode's upper case, with the one rule of a language's own that a capital initial
+    // can meet: Turkish and Azerbaijani write the capital of i with a dot. The same on every
+    // platform, with or without ICU behind QLocale (Qt for Windows has none).
+    QString upper = text.toString();
+    const QLocale::Language language = locale_.language();
+    if (language == QLocale::Turkish || language == QLocale::Azerbaijani)
+        upper.replace(QLatin1Char('i'), QChar(0x0130));
+    return upper.toUpper();
 }
 
 }  // namespace calendario
