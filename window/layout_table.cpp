@@ -61,13 +61,29 @@ QColor resolveOn(const Colour& colour, const Colour& background, const QPalette&
     return contrastRatio(meant, back) >= wanted ? meant : withContrast(own, back, wanted);
 }
 
+namespace {
+
+// The faces a font of the design may take, the likeliest first: Qt takes the first it finds,
+// and asks the platform for a substitute of each one before it that is missing, anew for
+// every font. Windows has the design's own faces; elsewhere Liberation Sans, with Arial's
+// metrics, stands in for all three.
+QStringList facesFor(const char* face)
+{
+    const QString own = QString::fromLatin1(face);
+#ifdef Q_OS_WIN
+    return {own, QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans"),
+            QStringLiteral("Arial")};
+#else
+    return {QStringLiteral("Liberation Sans"), own, QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")};
+#endif
+}
+
+}  // namespace
+
 QFont makeFont(const FontSpec& row)
 {
     QFont font;
-    // Liberation Sans has Arial's metrics; it stands in for all three sans-serif faces.
-    font.setFamilies({QString::fromLatin1(row.face), QStringLiteral("Microsoft Sans Serif"),
-                      QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-                      QStringLiteral("DejaVu Sans")});
+    font.setFamilies(facesFor(row.face));
     font.setPixelSize(pixelsFromPoints(row.points));
     font.setBold(row.bold);
     font.setUnderline(row.underline);

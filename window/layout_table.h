@@ -17,6 +17,8 @@ struct Colour {
     Source source = Source::Unset;
     std::uint8_t red = 0, green = 0, blue = 0;
     int systemIndex = 0;
+
+    friend constexpr bool operator==(const Colour&, const Colour&) = default;
 };
 
 constexpr Colour rgb(int r, int g, int b)
