@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPolygonF>
 #include <QStyle>
+#include <QTimer>
 
 #include "calendar/runtime_error.h"
 #include "window/failure.h"
@@ -136,10 +137,22 @@ void MonthList::setHeightInWholeRows(int pixels)
 {
     if (parentWidget())
         pixels = std::min(pixels, parentWidget()->height() - y());
+    setFixedHeight(pixels);
+    // Rows are measured in the list's font, and nobody sees them before the list opens:
+    // they are measured once the window is up, or as the list opens, whichever comes first.
+    rowsToFit_ = true;
+    QTimer::singleShot(0, this, &MonthList::fitRows);
+}
+
+void MonthList::fitRows()
+{
+    if (!std::exchange(rowsToFit_, false))
+        return;
     const int edges = 2 * frameWidth();
     const int row = count() > 0 ? sizeHintForRow(0) : 0;
-    const int rows = row > 0 ? std::max(1, (pixels - edges) / row) : 0;
-    setFixedHeight(row > 0 ? rows * row + edges : pixels);
+    const int rows = row > 0 ? std::max(1, (height() - edges) / row) : 0;
+    if (row > 0)
+        setFixedHeight(rows * row + edges);
     fitEntries();
 }
 
@@ -154,6 +167,7 @@ QItemSelectionModel::SelectionFlags MonthList::selectionCommand(const QModelInde
 // holds a month but no entry that could claim the keyboard.
 void MonthList::showEvent(QShowEvent* event)
 {
+    fitRows();
     QListWidget::showEvent(event);
     const QModelIndex selected = model()->index(selectedRow_, 0);
     selectionModel()->setCurrentIndex(selected, QItemSelectionModel::NoUpdate);

@@ -77,7 +77,8 @@ public:
     QString text() const;
 
     // As tall as the height given allows, snapped down to whole rows and kept inside the
-    // parent, so that no entry is ever cut off; entries too wide for it then fitted.
+    // parent, so that no entry is ever cut off; entries too wide for it then fitted. The
+    // rows are fitted once control returns to the event loop, or as the list opens.
     void setHeightInWholeRows(int pixels);
 
 signals:
@@ -97,10 +98,12 @@ private:
     void followSelection();
     // Entries too long for the list are drawn smaller, or broken between words.
     void fitEntries();
+    void fitRows();
     int leftButtonRowAt(const QMouseEvent* event) const;
 
     int selectedRow_ = -1;
     int rowAtPress_ = -1;
+    bool rowsToFit_ = false;
 };
 
 }  // namespace calendario
