@@ -23,29 +23,26 @@ void ClickLabel::setTwipsGeometry(const QRect& twips)
     setGeometry(pixelsFromTwips(twips));
 }
 
-void ClickLabel::setBackground(const Colour& colour)
+void ClickLabel::setColours(const Colour& background, const Colour& text, bool opaque)
 {
-    background_ = colour;
-    opaque_ = true;
+    // Every redraw of the grid gives every cell its background: most keep the one they have.
+    if (resolvedOn_ != 0 && background == background_ && text == text_ && opaque == opaque_)
+        return;
+    background_ = background;
+    text_ = text;
+    opaque_ = opaque;
+    resolvedOn_ = 0;
     showColours();
 }
 
-void ClickLabel::setTransparent(const Colour& under)
-{
-    background_ = under;
-    opaque_ = false;
-    showColours();
-}
-
-void ClickLabel::setTextColour(const Colour& colour)
-{
-    text_ = colour;
-    showColours();
-}
+void ClickLabel::setBackground(const Colour& colour) { setColours(colour, text_, true); }
 
 void ClickLabel::showColours()
 {
     const QPalette desktop = QGuiApplication::palette();
+    if (desktop.cacheKey() == resolvedOn_)
+        return;
+    resolvedOn_ = desktop.cacheKey();
     QPalette p = palette();
     p.setColor(QPalette::Window, resolve(background_, desktop));
     p.setColor(QPalette::WindowText, resolveOn(text_, background_, desktop, kTextContrast));
@@ -75,9 +72,14 @@ FittedText ClickLabel::shownText() const
 {
     if (!shrinkToFit_)
         return {font(), 0};
-    const FittedText oneLine = fitText(text(), font(), textRect(font()).size());
-    // Broken into lines, the text takes the whole height of the label.
-    return oneLine.breaks ? fitText(text(), font(), contentsRect().size()) : oneLine;
+    // Each repaint asks again; the answer changes only with the text, the font or the size.
+    if (fitted_.text != text() || fitted_.font != font() || fitted_.size != size()) {
+        const FittedText oneLine = fitText(text(), font(), textRect(font()).size());
+        // Broken into lines, the text takes the whole height of the label.
+        fitted_ = {text(), font(), size(),
+                   oneLine.breaks ? fitText(text(), font(), contentsRect().size()) : oneLine};
+    }
+    return fitted_.shown;
 }
 
 void ClickLabel::paintEvent(QPaintEvent* event)
@@ -128,6 +130,8 @@ void ClickLabel::setMousePointer(Int16 pointer)
 {
     if (pointer != DefaultPointer && pointer != ArrowPointer && pointer != CustomPointer)
         throw RuntimeError(RuntimeError::InvalidPropertyValue);
+    if (pointer == mousePointer_)
+        return;
     mousePointer_ = pointer;
     showPointer();
 }

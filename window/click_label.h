@@ -27,11 +27,11 @@ public:
     int leftTwips() const { return twips_.x(); }
     int topTwips() const { return twips_.y(); }
 
-    // Opaque in a colour, or see-through with `under` showing through; the text colour
-    // is resolved against whichever shows behind the text.
+    // Opaque in `background`, or see-through with it showing through from beneath; the
+    // text colour is resolved against it.
+    void setColours(const Colour& background, const Colour& text, bool opaque);
+    // An opaque background in place of the one the label has.
     void setBackground(const Colour& colour);
-    void setTransparent(const Colour& under);
-    void setTextColour(const Colour& colour);
     const Colour& backgroundColour() const { return background_; }
     // The background as it is drawn.
     QColor background() const { return palette().color(QPalette::Window); }
@@ -77,6 +77,15 @@ private:
     Colour background_ = kButtonFace;
     Colour text_ = kButtonText;
     bool opaque_ = true;
+    struct Fitted {
+        QString text;
+        QFont font;
+        QSize size;
+        FittedText shown;
+    };
+    mutable Fitted fitted_;
+    // The desktop palette the colours were last resolved on.
+    qint64 resolvedOn_ = 0;
     bool shrinkToFit_ = false;
     Int16 borderStyle_ = 0;
     Int16 mousePointer_ = DefaultPointer;

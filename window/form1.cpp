@@ -46,19 +46,22 @@ Qt::Alignment alignmentOf(Align align)
 
 // A colour of the design as this desktop shows it: system colours come from the
 // application's palette, which follows the desktop's theme.
-void paint(QWidget* widget, QPalette::ColorRole role, const Colour& colour)
+void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
 {
     QPalette p = widget->palette();
-    p.setColor(role, resolve(colour, QGuiApplication::palette()));
+    p.setColor(role, colour);
     widget->setPalette(p);
+}
+
+void paint(QWidget* widget, QPalette::ColorRole role, const Colour& colour)
+{
+    setColour(widget, role, resolve(colour, QGuiApplication::palette()));
 }
 
 // A text or shape colour, resolved against the background it is drawn on.
 void paintOn(QWidget* widget, QPalette::ColorRole role, const ControlSpec& row, double goal)
 {
-    QPalette p = widget->palette();
-    p.setColor(role, resolveOn(row.foreground, colourBehind(row), QGuiApplication::palette(), goal));
-    widget->setPalette(p);
+    setColour(widget, role, resolveOn(row.foreground, colourBehind(row), QGuiApplication::palette(), goal));
 }
 
 bool isArrowButton(const ControlSpec& row)
@@ -124,11 +127,8 @@ QWidget* createLabel(const ControlSpec& row, QWidget* parent)
     ClickLabel* label = row.kind == Kind::DayCell ? new DayCell(parent) : new ClickLabel(parent);
     label->setTwipsGeometry(row.twips());
     label->setText(QString::fromUtf8(row.caption));
-    if (row.background.source == Colour::Source::Transparent)
-        label->setTransparent(colourBehind(row));
-    else
-        label->setBackground(row.background);
-    label->setTextColour(row.foreground);
+    label->setColours(colourBehind(row), row.foreground,
+                      row.background.source != Colour::Source::Transparent);
     label->setAlignment(alignmentOf(row.alignment));
     label->setBorderStyle(row.borderStyle);
     label->setMousePointer(row.mousePointer);
@@ -196,8 +196,10 @@ Form1::Form1(const Clock& clock, const QLocale& locale, QWidget* parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(pixelsFromTwips(kFormTwips).size());
-    buildControls();
+    // The window's colours first: each control then takes its own as it is made, before it
+    // has children to pass a palette on to.
     showColours();
+    buildControls();
     connectHandlers();
     orderTabStops();
     placeOnScreen();
@@ -213,6 +215,7 @@ void Form1::buildControls()
         const ControlSpec& row = controlTable()[i];
         QWidget* parent = row.parent == Parent::Form ? static_cast<QWidget*>(this) : pctCAL;
         controls_[i] = createControl(row, parent);
+        paintControl(row, controls_[i]);
         // Each control goes beneath those made before it: earlier in the table lies above.
         controls_[i]->lower();
         if (row.kind == Kind::Panel)
@@ -318,7 +321,8 @@ void Form1::showColours()
     paintedOn_ = QGuiApplication::palette();
     paint(this, QPalette::Window, kFormBackground);
     for (std::size_t i = 0; i < controls_.size(); ++i)
-        paintControl(controlTable()[i], controls_[i]);
+        if (controls_[i])
+            paintControl(controlTable()[i], controls_[i]);
 }
 
 DayCell* Form1::cellOf(Int16 Index) const
