@@ -1,19 +1,15 @@
 #include "window/contrast.h"
 
 #include <algorithm>
-#include <cmath>
+#include <array>
 
 namespace calendario {
 namespace {
 
-double linear(double channel)
-{
-    return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
-}
-
 double luminance(const QColor& c)
 {
-    return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    return 0.2126 * kLinearChannel[c.red()] + 0.7152 * kLinearChannel[c.green()] +
+           0.0722 * kLinearChannel[c.blue()];
 }
 
 }  // namespace

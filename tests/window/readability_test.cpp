@@ -4,6 +4,7 @@
 #include <QStyle>
 #include <QTextBoundaryFinder>
 
+#include <cmath>
 #include <map>
 #include <set>
 #include <tuple>
@@ -148,6 +149,16 @@ TEST_F(Readability, OnADarkDesktopEveryTextAndShapeStandsOut)
     EXPECT_EQ(label("Oggi")->palette().color(QPalette::WindowText), QColor(0, 0, 192));
     std::cout << "[ figures  ] lowest contrast, light: text " << lightText << ", shapes " << lightShape
               << "; dark: text " << darkText << ", shapes " << darkShape << "\n";
+}
+
+TEST(Contrast, TheCompilersChannelLightIsSrgbs)
+{
+    for (int c = 0; c < 256; ++c) {
+        const double v = c / 255.0;
+        const double light = v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        EXPECT_NEAR(kLinearChannel[c], light, 1e-12) << c;
+    }
+    EXPECT_NEAR(contrastRatio(Qt::black, Qt::white), 21.0, 1e-9);
 }
 
 // The colours a user sees switched while the window is open.
