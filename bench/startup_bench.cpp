@@ -1,8 +1,9 @@
 // Start-up time and memory of a Qt program on an X server: from the exec to the mapping
 // of its top-level window, and its resident memory once it is up. Runs the programs named
-// on the command line in turn, interleaved, and prints the medians.
+// on the command line in turn, interleaved, and prints the medians; then, last, each
+// program's time and memory as ratios to the last one named, the floor.
 //
-//   startup_bench [--runs N] PROGRAM [PROGRAM...]     (DISPLAY must name an X server)
+//   startup_bench [--runs N] PROGRAM [PROGRAM...] FLOOR     (DISPLAY must name an X server)
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -120,9 +121,10 @@ int main(int argc, char** argv)
     for (std::size_t p = 0; p < programs.size(); ++p)
         std::printf("%-40s %5zu %16.1f %14.1f\n", programs[p].c_str(), times[p].size(),
                     median(times[p]), median(memory[p]));
-    for (std::size_t p = 1; p < programs.size(); ++p)
-        std::printf("%s / %s: time %.2fx, memory %.2fx\n", programs[0].c_str(), programs[p].c_str(),
-                    median(times[0]) / median(times[p]), median(memory[0]) / median(memory[p]));
+    const std::size_t floor = programs.size() - 1;
+    for (std::size_t p = 0; p < floor; ++p)
+        std::printf("%s: %.3fx the floor's time, %.3fx its memory\n", programs[p].c_str(),
+                    median(times[p]) / median(times[floor]), median(memory[p]) / median(memory[floor]));
     XCloseDisplay(display);
     return 0;
 }
