@@ -13,25 +13,14 @@
 
 #include "e2e/x_session.h"
 #include "window/contrast.h"
-#include "window/layout_table.h"
 #include "window/units.h"
 
 namespace e2e {
 namespace {
 
-// Where a control of the window lies, in client pixels.
-QRect rectOf(const char* objectName)
-{
-    for (const calendario::ControlSpec& row : calendario::controlTable())
-        if (row.objectName() == QLatin1String(objectName))
-            return calendario::pixelsFromTwips(row.twips());
-    ADD_FAILURE() << "no control " << objectName;
-    return {};
-}
-
 std::pair<int, int> centreOf(const char* objectName)
 {
-    const QPoint c = rectOf(objectName).center();
+    const QPoint c = rectOf(QString::fromLatin1(objectName)).center();
     return {c.x(), c.y()};
 }
 
@@ -55,14 +44,7 @@ protected:
         app->click(win, x, y);
     }
 
-    // The title, once it reads as expected or the time is up.
-    std::string titleOnceItIs(const std::string& expected)
-    {
-        std::string title;
-        for (int i = 0; i < 100 && (title = app->title(win)) != expected; ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        return title;
-    }
+    std::string titleOnceItIs(const std::string& expected) { return app->titleOnceItIs(win, expected); }
 
     XServer server;
     std::unique_ptr<Calendario> app;
@@ -161,7 +143,7 @@ TEST_F(EndToEnd, TodaysCellMovesAtMidnight)
     open("2005-12-07 23:59:52");  // time enough to start, even on a busy machine
     // The left end of a cell of one digit shows its background: pink for today.
     const auto background = [&](const char* cell) {
-        const QRect r = rectOf(cell);
+        const QRect r = rectOf(QString::fromLatin1(cell));
         return app->pixel(win, r.left() + 2, r.center().y());
     };
     constexpr const char* pink = "#FFC0C0";
@@ -187,9 +169,7 @@ TEST_F(EndToEnd, OnADarkDesktopEveryTextAndShapeStandsOutOnScreen)
     open("2005-12-10 12:00:00", "it_IT.UTF-8",  // today a Saturday: red on today's pink
          {"QT_QPA_PLATFORMTHEME=qt6ct", "XDG_CONFIG_HOME=" + config.string()});
     titleOnceItIs("10 dicembre 2005 sab");
-    const std::string file = runtimeDir() + "/dark.png";
-    server.x("import -window " + win + " " + file);
-    const QImage shot(QString::fromStdString(file));
+    const QImage shot = app->picture(win);
     ASSERT_EQ(shot.size(), QSize(161, 172));
 
     // In a control's rectangle the commonest colour is what lies behind; the one that
@@ -205,18 +185,18 @@ TEST_F(EndToEnd, OnADarkDesktopEveryTextAndShapeStandsOutOnScreen)
             most = std::max(most, calendario::contrastRatio(QColor(colour), behind));
         return most;
     };
-    const auto inside = [](const char* name) { return rectOf(name).adjusted(2, 2, -2, -2); };
+    const auto inside = [](const char* name) { return rectOf(QString::fromLatin1(name)).adjusted(2, 2, -2, -2); };
     std::vector<std::pair<std::string, double>> texts, shapes;
     for (const char* name : {"lblMESE", "lblANNO", "lblOGGI", "Oggi", "Label4(1)", "Command1"})
         texts.emplace_back(name, contrastIn(inside(name)));
     for (int cell = 3; cell <= 33; ++cell) {  // the days of December 2005
         const std::string name = "G(" + std::to_string(cell) + ")";
-        texts.emplace_back(name, contrastIn(rectOf(name.c_str())));
+        texts.emplace_back(name, contrastIn(rectOf(QString::fromStdString(name))));
     }
     for (const char* name : {"Command2", "Command3", "cmdMESI"})
         shapes.emplace_back(name, contrastIn(inside(name)));
     // The frame around today's cell, with the panel beside it.
-    const QRect today = rectOf("G(12)");
+    const QRect today = rectOf(QStringLiteral("G(12)"));
     shapes.emplace_back("Shape1", contrastIn(QRect(today.left() - 4, today.top(), 3, today.height())));
     for (const auto& [name, ratio] : texts)
         EXPECT_GE(ratio, calendario::kTextContrast) << name;
@@ -234,9 +214,7 @@ TEST_F(EndToEnd, AtAScaleOfOneAndAQuarterEveryOutlineIsWhole)
     constexpr double scale = 1.25;
     open("2005-12-07 12:00:00", "it_IT.UTF-8", {"QT_SCALE_FACTOR=1.25"});
     titleOnceItIs("07 dicembre 2005 mer");
-    const std::string file = runtimeDir() + "/scaled.png";
-    server.x("import -window " + win + " " + file);
-    const QImage shot(QString::fromStdString(file));
+    const QImage shot = app->picture(win);
     ASSERT_EQ(shot.size(), QSize(201, 215));
 
     // Each side of an outline, as a strip of screen pixels: some pixel of it has the colour.
@@ -263,12 +241,12 @@ TEST_F(EndToEnd, AtAScaleOfOneAndAQuarterEveryOutlineIsWhole)
     };
     // The sides in view (top, bottom, left, right): the month's left lies under the list
     // button, the year's left under the month.
-    const QRect today = rectOf("G(9)");
+    const QRect today = rectOf(QStringLiteral("G(9)"));
     const std::vector<std::tuple<std::string, QRect, int, QColor, std::string>> outlines = {
         {"Shape1", today.adjusted(-2, -2, 3, 2), 2, QColor(0, 0, 255), "tblr"},
-        {"Oggi", rectOf("Oggi"), 1, QColor(0, 0, 192), "tblr"},
-        {"lblMESE", rectOf("lblMESE"), 1, Qt::black, "tbr"},
-        {"lblANNO", rectOf("lblANNO"), 1, Qt::black, "tbr"},
+        {"Oggi", rectOf(QStringLiteral("Oggi")), 1, QColor(0, 0, 192), "tblr"},
+        {"lblMESE", rectOf(QStringLiteral("lblMESE")), 1, Qt::black, "tbr"},
+        {"lblANNO", rectOf(QStringLiteral("lblANNO")), 1, Qt::black, "tbr"},
     };
     for (const auto& [name, r, width, colour, inView] : outlines) {
         const std::vector<QRectF> sides = sidesOf(r, width);

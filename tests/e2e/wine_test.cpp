@@ -11,20 +11,9 @@
 
 #include "calendar/month_grid.h"
 #include "e2e/x_session.h"
-#include "window/layout_table.h"
-#include "window/units.h"
 
 namespace e2e {
 namespace {
-
-QRect rectOf(const QString& objectName)
-{
-    for (const calendario::ControlSpec& row : calendario::controlTable())
-        if (row.objectName() == objectName)
-            return calendario::pixelsFromTwips(row.twips());
-    ADD_FAILURE() << "no control " << objectName.toStdString();
-    return {};
-}
 
 // "08 dicembre 2026 mar", as Italian writes a date in the title.
 std::string italianTitle(const QDate& date)
@@ -74,23 +63,13 @@ protected:
         app->click(win, c.x(), c.y());
     }
 
-    std::string titleOnceItIs(const std::string& expected)
-    {
-        std::string title;
-        for (int i = 0; i < 200 && (title = app->title(win)) != expected; ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        return title;
-    }
-
     // The window's client area as the server shows it, once it is drawn: two pictures
     // alike, and not of one colour.
     QImage picture()
     {
-        const std::string file = runtimeDir() + "/window.png";
         QImage last;
         for (int i = 0; i < 100; ++i) {
-            server.x("import -window " + win + " " + file);
-            const QImage now = QImage(QString::fromStdString(file)).convertToFormat(QImage::Format_RGB32);
+            const QImage now = app->picture(win);
             const bool drawn = !now.isNull() && now.pixel(0, 0) != now.pixel(now.width() / 2, now.height() / 2);
             if (drawn && now == last)
                 return now;
@@ -142,7 +121,7 @@ TEST_F(UnderWine, AClickOnADayWritesItsDateInTheTitle)
     open(true);
     const QDate first = QDate::currentDate().addDays(1 - QDate::currentDate().day());
     click(cellOf(first, 1));
-    EXPECT_EQ(titleOnceItIs(italianTitle(first)), italianTitle(first));
+    EXPECT_EQ(app->titleOnceItIs(win, italianTitle(first)), italianTitle(first));
 }
 
 TEST_F(UnderWine, UscitaEndsTheProgramWithStatusZero)

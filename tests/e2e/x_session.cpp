@@ -17,6 +17,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <gtest/gtest.h>
+
+#include "window/layout_table.h"
+#include "window/units.h"
+
 extern char** environ;
 
 namespace e2e {
@@ -117,6 +122,15 @@ std::string runtimeDir()
 {
     static const RuntimeDir dir;
     return dir.path;
+}
+
+QRect rectOf(const QString& objectName)
+{
+    for (const calendario::ControlSpec& row : calendario::controlTable())
+        if (row.objectName() == objectName)
+            return calendario::pixelsFromTwips(row.twips());
+    ADD_FAILURE() << "no control " << objectName.toStdString();
+    return {};
 }
 
 std::string run(const std::string& command)
@@ -242,6 +256,20 @@ std::string Calendario::title(const std::string& window) const
     const auto last = line.rfind('"');
     return first == std::string::npos || last <= first ? std::string()
                                                        : line.substr(first + 1, last - first - 1);
+}
+
+std::string Calendario::titleOnceItIs(const std::string& window, const std::string& expected) const
+{
+    std::string shown;
+    waitFor([&] { return (shown = title(window)) == expected; }, 10000);
+    return shown;
+}
+
+QImage Calendario::picture(const std::string& window) const
+{
+    const std::string file = runtimeDir() + "/window.png";
+    server_.x("import -window " + window + " " + file);
+    return QImage(QString::fromStdString(file)).convertToFormat(QImage::Format_RGB32);
 }
 
 void Calendario::click(const std::string& window, int x, int y) const

@@ -6,10 +6,16 @@
 
 #include <sys/types.h>
 
+#include <QImage>
+#include <QRect>
+
 namespace e2e {
 
 // A private runtime folder for the programs under test, removed when the tests end.
 std::string runtimeDir();
+
+// Where a control of the window lies, in client pixels.
+QRect rectOf(const QString& objectName);
 
 // The output of a shell command, with its trailing newline removed.
 std::string run(const std::string& command);
@@ -63,6 +69,10 @@ public:
     // The program's mapped top-level window, waiting up to the timeout for it.
     std::optional<std::string> window(int timeoutMs = 20000) const;
     std::string title(const std::string& window) const;
+    // The title, once it reads as expected or the time is up.
+    std::string titleOnceItIs(const std::string& window, const std::string& expected) const;
+    // The window's client area as the server shows it.
+    QImage picture(const std::string& window) const;
     // A left click at client pixel (x, y) of the window, and keys typed to it. Both return
     // once the server has delivered the events, not once the program has handled them; the
     // program handles them in order, so a test waits only on an effect it wants to see.
