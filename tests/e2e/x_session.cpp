@@ -17,6 +17,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QColorSpace>
+
 #include <gtest/gtest.h>
 
 #include "window/layout_table.h"
@@ -268,8 +270,19 @@ std::string Calendario::titleOnceItIs(const std::string& window, const std::stri
 QImage Calendario::picture(const std::string& window) const
 {
     const std::string file = runtimeDir() + "/window.png";
-    server_.x("import -window " + window + " " + file);
-    return QImage(QString::fromStdString(file)).convertToFormat(QImage::Format_RGB32);
+    QImage last, now;
+    // Drawn: two pictures alike in a row, and not of one colour.
+    waitFor([&] {
+        server_.x("import -window " + window + " " + file);
+        now = QImage(QString::fromStdString(file)).convertToFormat(QImage::Format_RGB32);
+        now.setColorSpace({});  // pixels only: a PNG's colour profile would make alike pictures differ
+        QImage plain(now.size(), QImage::Format_RGB32);
+        plain.fill(now.isNull() ? 0 : now.pixel(0, 0));
+        const bool drawn = !now.isNull() && now == last && now != plain;
+        last = now;
+        return drawn;
+    }, 20000);
+    return now;
 }
 
 void Calendario::click(const std::string& window, int x, int y) const

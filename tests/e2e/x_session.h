@@ -71,7 +71,7 @@ public:
     std::string title(const std::string& window) const;
     // The title, once it reads as expected or the time is up.
     std::string titleOnceItIs(const std::string& window, const std::string& expected) const;
-    // The window's client area as the server shows it.
+    // The window's client area as the server shows it, once it is drawn.
     QImage picture(const std::string& window) const;
     // A left click at client pixel (x, y) of the window, and keys typed to it. Both return
     // once the server has delivered the events, not once the program has handled them; the
