@@ -44,8 +44,6 @@ Qt::Alignment alignmentOf(Align align)
     return Qt::AlignLeft | Qt::AlignTop;
 }
 
-// A colour of the design as this desktop shows it: system colours come from the
-// application's palette, which follows the desktop's theme.
 void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
 {
     QPalette p = widget->palette();
@@ -53,6 +51,8 @@ void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
     widget->setPalette(p);
 }
 
+// A colour of the design as this desktop shows it: system colours come from the
+// application's palette, which follows the desktop's theme.
 void paint(QWidget* widget, QPalette::ColorRole role, const Colour& colour)
 {
     setColour(widget, role, resolve(colour, QGuiApplication::palette()));
