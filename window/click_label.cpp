@@ -72,12 +72,14 @@ FittedText ClickLabel::shownText() const
 {
     if (!shrinkToFit_)
         return {font(), 0};
-    // Each repaint asks again; the answer changes only with the text, the font or the size.
-    if (fitted_.text != text() || fitted_.font != font() || fitted_.size != size()) {
-        const FittedText oneLine = fitText(text(), font(), textRect(font()).size());
+    // Each repaint asks again; the answer changes only with the text, the font or the room.
+    const QSize oneLineRoom = textRect(font()).size();
+    const QSize room = contentsRect().size();
+    if (fitted_.text != text() || fitted_.font != font() || fitted_.oneLineRoom != oneLineRoom ||
+        fitted_.room != room) {
+        const FittedText oneLine = fitText(text(), font(), oneLineRoom);
         // Broken into lines, the text takes the whole height of the label.
-        fitted_ = {text(), font(), size(),
-                   oneLine.breaks ? fitText(text(), font(), contentsRect().size()) : oneLine};
+        fitted_ = {text(), font(), oneLineRoom, room, oneLine.breaks ? fitText(text(), font(), room) : oneLine};
     }
     return fitted_.shown;
 }

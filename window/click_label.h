@@ -77,10 +77,13 @@ private:
     Colour background_ = kButtonFace;
     Colour text_ = kButtonText;
     bool opaque_ = true;
+    // The fit, and what it was made for: the text, its font, and the room on one line and
+    // on several, which follow from the size, the border, the margins, indent and alignment.
     struct Fitted {
         QString text;
         QFont font;
-        QSize size;
+        QSize oneLineRoom;
+        QSize room;
         FittedText shown;
     };
     mutable Fitted fitted_;

@@ -97,6 +97,28 @@ TEST_F(Readability, EveryTextShowsWholeInItsControlInEveryLocale)
     std::cout << "; the smallest " << smallest << " px\n";
 }
 
+// A fit is made for the room it had: a label that gains a border, and with it less room,
+// fits its text as a label that always had one.
+TEST_F(Readability, ATextFitsAnewWhenItsLabelGainsABorder)
+{
+    start();
+    ClickLabel* mese = label("lblMESE");
+    ClickLabel fresh(mese->parentWidget());
+    for (ClickLabel* l : {mese, &fresh}) {
+        l->setBorderStyle(0);
+        l->setText(QStringLiteral("Settembre"));
+        l->resize(42, mese->height());
+    }
+    fresh.setFont(mese->font());
+    fresh.setShrinkToFit(true);
+    (void)mese->shownText();
+    for (ClickLabel* l : {mese, &fresh})
+        l->setBorderStyle(1);
+    EXPECT_EQ(mese->shownText().font, fresh.shownText().font);
+    EXPECT_EQ(mese->shownText().breaks, fresh.shownText().breaks);
+    EXPECT_NE(fresh.shownText().breaks, 0);  // in this room it takes two lines
+}
+
 // A dark desktop, as qt6ct's "darker" scheme paints it: white text on grey windows.
 QPalette darkPalette()
 {
