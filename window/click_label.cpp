@@ -7,6 +7,7 @@
 #include <QStyle>
 
 #include "window/outline.h"
+#include "window/own_colours.h"
 #include "window/units.h"
 
 namespace calendario {
@@ -39,14 +40,15 @@ void ClickLabel::setBackground(const Colour& colour) { setColours(colour, text_,
 
 void ClickLabel::showColours()
 {
+    // Resolved once a desktop palette; given back whenever the label has other colours.
     const QPalette desktop = QGuiApplication::palette();
-    if (desktop.cacheKey() == resolvedOn_)
-        return;
-    resolvedOn_ = desktop.cacheKey();
-    QPalette p = palette();
-    p.setColor(QPalette::Window, resolve(background_, desktop));
-    p.setColor(QPalette::WindowText, resolveOn(text_, background_, desktop, kTextContrast));
-    setPalette(p);
+    if (desktop.cacheKey() != resolvedOn_) {
+        resolvedOn_ = desktop.cacheKey();
+        colours_ = QPalette();
+        colours_.setColor(QPalette::Window, resolve(background_, desktop));
+        colours_.setColor(QPalette::WindowText, resolveOn(text_, background_, desktop, kTextContrast));
+    }
+    giveOwnColours(*this, colours_);
     setAutoFillBackground(opaque_);
 }
 

@@ -36,7 +36,8 @@ public:
     // The background as it is drawn.
     QColor background() const { return palette().color(QPalette::Window); }
 
-    // Resolves the label's colours again, on the desktop's palette as it is now.
+    // Shows the label's colours as they resolve on the desktop's palette as it is now, unless
+    // it shows them already.
     void showColours();
 
     // A text too long for the label is drawn smaller, or broken between words, never cut.
@@ -87,7 +88,8 @@ private:
         FittedText shown;
     };
     mutable Fitted fitted_;
-    // The desktop palette the colours were last resolved on.
+    // The label's colours, and the desktop palette they were last resolved on.
+    QPalette colours_;
     qint64 resolvedOn_ = 0;
     bool shrinkToFit_ = false;
     Int16 borderStyle_ = 0;

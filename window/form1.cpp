@@ -17,6 +17,7 @@
 #include "window/failure.h"
 #include "window/hand_pointer.h"
 #include "window/layout_table.h"
+#include "window/own_colours.h"
 #include "window/selection_frame.h"
 #include "window/small_controls.h"
 #include "window/units.h"
@@ -44,59 +45,34 @@ Qt::Alignment alignmentOf(Align align)
     return Qt::AlignLeft | Qt::AlignTop;
 }
 
-void setColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour)
-{
-    QPalette p = widget->palette();
-    p.setColor(role, colour);
-    widget->setPalette(p);
-}
-
-// A colour of the design as this desktop shows it: system colours come from the
-// application's palette, which follows the desktop's theme.
-void paint(QWidget* widget, QPalette::ColorRole role, const Colour& colour)
-{
-    setColour(widget, role, resolve(colour, QGuiApplication::palette()));
-}
-
-// A text or shape colour, resolved against the background it is drawn on.
-void paintOn(QWidget* widget, QPalette::ColorRole role, const ControlSpec& row, double goal)
-{
-    setColour(widget, role, resolveOn(row.foreground, colourBehind(row), QGuiApplication::palette(), goal));
-}
-
 bool isArrowButton(const ControlSpec& row)
 {
     return row.kind == Kind::CommandButton && row.font.face && QByteArrayView(row.font.face) == "Webdings";
 }
 
-// The colours of one control, resolved on this desktop's palette; again whenever it changes.
-void paintControl(const ControlSpec& row, QWidget* widget)
+// The colours a control has as its own, on the desktop's palette as it is now: those the
+// table gives it, resolved on that palette; each other colour is the desktop's. The frame
+// draws in a colour of its own, the year bar in the desktop's, and labels keep theirs.
+QPalette coloursOf(const ControlSpec& row)
 {
+    const QPalette desktop = QGuiApplication::palette();
+    QPalette own;
+    const auto give = [&](QPalette::ColorRole background, QPalette::ColorRole text, double goal) {
+        own.setColor(background, resolve(row.background, desktop));
+        own.setColor(text, resolveOn(row.foreground, colourBehind(row), desktop, goal));
+    };
     switch (row.kind) {
     case Kind::CommandButton:
-        paint(widget, QPalette::Button, row.background);
-        paintOn(widget, QPalette::ButtonText, row, isArrowButton(row) ? kShapeContrast : kTextContrast);
+        give(QPalette::Button, QPalette::ButtonText, isArrowButton(row) ? kShapeContrast : kTextContrast);
         break;
-    case Kind::Panel:
-        paint(widget, QPalette::Window, row.background);
-        paintOn(widget, QPalette::WindowText, row, kTextContrast);
-        break;
-    case Kind::ListBox:
-        paint(widget, QPalette::Base, row.background);
-        paintOn(widget, QPalette::Text, row, kTextContrast);
-        break;
+    case Kind::Panel: give(QPalette::Window, QPalette::WindowText, kTextContrast); break;
+    case Kind::ListBox: give(QPalette::Base, QPalette::Text, kTextContrast); break;
     case Kind::Label:
     case Kind::DayCell:
-        // A label keeps the colours it was last given, today's cell its own.
-        static_cast<ClickLabel*>(widget)->showColours();
-        break;
     case Kind::Shape:
-        static_cast<SelectionFrame*>(widget)->setColour(
-            resolveOn(row.foreground, colourBehind(row), QGuiApplication::palette(), kShapeContrast));
-        break;
-    case Kind::VScrollBar:
-        break;
+    case Kind::VScrollBar: break;
     }
+    return own;
 }
 
 // Buttons with a face of their own colour show it flat, as the design draws them, in a
@@ -215,7 +191,7 @@ void Form1::buildControls()
         const ControlSpec& row = controlTable()[i];
         QWidget* parent = row.parent == Parent::Form ? static_cast<QWidget*>(this) : pctCAL;
         controls_[i] = createControl(row, parent);
-        paintControl(row, controls_[i]);
+        keepColours(controls_[i]);
         // Each control goes beneath those made before it: earlier in the table lies above.
         controls_[i]->lower();
         if (row.kind == Kind::Panel)
@@ -238,6 +214,9 @@ void Form1::buildControls()
     for (int i = 0; i < kCellCount; ++i)
         G[i] = findChild<DayCell*>(QStringLiteral("G(%1)").arg(i));
     Oggi->setMouseIcon(handPointer());
+    // Every widget of the window, the controls' own parts among them, keeps its colours.
+    for (QWidget* widget : findChildren<QWidget*>())
+        widget->installEventFilter(this);
 }
 
 template <typename Sender, typename Signal>
@@ -294,35 +273,68 @@ void Form1::placeOnScreen()
         setGeometry(design);
 }
 
-// When the desktop's colours change while the window is open, everything is resolved again
-// on the new palette and drawn in one repaint; nothing else changes.
 void Form1::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
-    const QEvent::Type type = event->type();
     // Where a title bar offers to maximize all the same (Qt's own, on Wayland), the window
     // keeps its one size.
-    if (type == QEvent::WindowStateChange && isMaximized()) {
+    if (event->type() == QEvent::WindowStateChange && isMaximized())
         setWindowState(windowState() & ~Qt::WindowMaximized);
-        return;
-    }
-    if (type != QEvent::PaletteChange && type != QEvent::ApplicationPaletteChange &&
-        type != QEvent::ThemeChange)
-        return;
-    // The window's own colours change its palette too: only a new desktop palette counts.
-    const QPalette desktop = QGuiApplication::palette();
-    if (desktop == paintedOn_)
-        return;
-    showColours();
+    if (event->type() == QEvent::PaletteChange)
+        coloursChanged(this);
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::PaletteChange)
+        coloursChanged(static_cast<QWidget*>(watched));
+    return QWidget::eventFilter(watched, event);
+}
+
+// A desktop changes its theme with a new application palette, and may give each widget a
+// palette of its own as well, in any order: a new desktop palette resolves every colour
+// anew, and a palette given to one widget is taken back. The design's colours always come
+// from the table; only the system's follow the desktop.
+void Form1::coloursChanged(QWidget* widget)
+{
+    if (QGuiApplication::palette() != paintedOn_)
+        showColours();
+    else
+        keepColours(widget);
 }
 
 void Form1::showColours()
 {
     paintedOn_ = QGuiApplication::palette();
-    paint(this, QPalette::Window, kFormBackground);
-    for (std::size_t i = 0; i < controls_.size(); ++i)
-        if (controls_[i])
-            paintControl(controlTable()[i], controls_[i]);
+    keepColours(this);
+    for (QWidget* control : controls_)
+        if (control)
+            keepColours(control);
+}
+
+void Form1::keepColours(QWidget* widget)
+{
+    if (widget == this) {
+        QPalette own;
+        own.setColor(QPalette::Window, resolve(kFormBackground, QGuiApplication::palette()));
+        giveOwnColours(*this, own);
+        return;
+    }
+    const auto control = std::ranges::find(controls_, widget);
+    // A part of a control, such as the list's scroll bar, has no colours of its own.
+    if (control == controls_.end()) {
+        giveOwnColours(*widget, QPalette());
+        return;
+    }
+    const ControlSpec& row = controlTable()[std::size_t(control - controls_.begin())];
+    if (row.isLabel()) {
+        static_cast<ClickLabel*>(widget)->showColours();
+        return;
+    }
+    giveOwnColours(*widget, coloursOf(row));
+    if (row.kind == Kind::Shape)
+        static_cast<SelectionFrame*>(widget)->setColour(
+            resolveOn(row.foreground, colourBehind(row), QGuiApplication::palette(), kShapeContrast));
 }
 
 DayCell* Form1::cellOf(Int16 Index) const

@@ -51,6 +51,7 @@ public:
 
 protected:
     void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 signals:
     // After every redraw of the grid and every day selection: for whoever observes them.
@@ -76,6 +77,9 @@ private:
     void buildControls();
     // Every control's colours, resolved on the desktop's palette as it is now.
     void showColours();
+    // The colours of one widget of the window back, where it has other ones.
+    void keepColours(QWidget* widget);
+    void coloursChanged(QWidget* widget);
     void connectHandlers();
     void orderTabStops();
     void placeOnScreen();
