@@ -2,23 +2,28 @@
 # Debian package calendario_<version>_<arch>.deb (`cpack -G DEB`), with /usr as its prefix;
 # on Windows calendario-<version>-win64.zip, the program and its licence.
 set(CPACK_PACKAGE_NAME calendario)
-set(CPACK_PACKAGE_VENDOR "the calendario developers")
-set(CPACK_PACKAGE_CONTACT "the calendario developers <calendario@example.org>")
+set(CPACK_PACKAGE_VENDOR "${CALENDARIO_VENDOR}")
+set(CPACK_PACKAGE_CONTACT "${CALENDARIO_VENDOR} <calendario@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "small month calendar with an Italian face")
+# Debian shows the description as it stands, in lines of at most 80 columns.
 set(CPACK_PACKAGE_DESCRIPTION
     "One window that shows a month as a grid of day numbers, Monday first, with the
-weekend in red and today marked. Step through months and years from 1500 to 2500,
-pick a month from a list, click a day to read its full date in the title bar, and
-come back to today with one click. Month and weekday names follow the locale; the
-window's own texts are Italian.")
+weekend in red and today marked. Step through months and years from 1500 to
+2500, pick a month from a list, click a day to read its full date in the title
+bar, and come back to today with one click. Month and weekday names follow the
+locale; the window's own texts are Italian.")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)
+# Every time inside a package is the last commit's, unless SOURCE_DATE_EPOCH says otherwise.
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/SourceDate.cmake)
+set(CPACK_CALENDARIO_SOURCE_DIR ${PROJECT_SOURCE_DIR})
 
 if(WIN32)
   set(CPACK_GENERATOR ZIP)
   set(CPACK_PACKAGE_FILE_NAME calendario-${PROJECT_VERSION}-win64)
   set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
   include(CPack)
+
   return()
 endif()
 

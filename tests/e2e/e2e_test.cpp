@@ -58,6 +58,10 @@ TEST_F(EndToEnd, OpensOnTodayAtItsDesignPositionAndSize)
     const std::string geometry = server.x("xdotool getwindowgeometry " + win);
     EXPECT_NE(geometry.find("Position: 726,204"), std::string::npos) << geometry;
     EXPECT_NE(geometry.find("Geometry: 161x172"), std::string::npos) << geometry;
+    // A window manager that shows a window's own icon finds the program's, as drawn.
+    const std::map<int, QImage> icons = app->icons(win);
+    for (const int size : {16, 32, 48})
+        EXPECT_TRUE(icons.contains(size) && sameIcon(icons.at(size), builtIcon(size))) << size << " px";
 }
 
 TEST_F(EndToEnd, AClickOnADayAndOnOggiWriteTheirDatesInTheTitle)
@@ -158,19 +162,70 @@ TEST_F(EndToEnd, TodaysCellMovesAtMidnight)
     EXPECT_EQ(app->title(win), "07 dicembre 2005 mer");  // the selection stays
 }
 
+// qt6ct's settings, light (the style's own palette) or dark ("darker"), written as its
+// settings dialog writes them: whole, in place of the old file.
+void setQt6ct(const std::filesystem::path& config, bool dark)
+{
+    std::filesystem::create_directories(config / "qt6ct");
+    std::ofstream(config / "qt6ct" / "new.conf")
+        << "[Appearance]\nstyle=Fusion\ncustom_palette=" << (dark ? "true" : "false")
+        << "\ncolor_scheme_path=/usr/share/qt6ct/colors/darker.conf\n";
+    std::filesystem::rename(config / "qt6ct" / "new.conf", config / "qt6ct" / "qt6ct.conf");
+}
+
 // On a dark desktop, as qt6ct's "darker" scheme paints one: what the screen shows, text
-// and shapes against the colour drawn around them.
+// and shapes against the colour drawn around them; and the same picture where the desktop
+// turned dark while the calendar was open, and back to what it was light.
 TEST_F(EndToEnd, OnADarkDesktopEveryTextAndShapeStandsOutOnScreen)
 {
     const std::filesystem::path config = std::filesystem::path(runtimeDir()) / "config";
-    std::filesystem::create_directories(config / "qt6ct");
-    std::ofstream(config / "qt6ct" / "qt6ct.conf")
-        << "[Appearance]\ncustom_palette=true\ncolor_scheme_path=/usr/share/qt6ct/colors/darker.conf\n";
-    open("2005-12-10 12:00:00", "it_IT.UTF-8",  // today a Saturday: red on today's pink
-         {"QT_QPA_PLATFORMTHEME=qt6ct", "XDG_CONFIG_HOME=" + config.string()});
+    setQt6ct(config, true);
+    const std::vector<std::string> qt6ct = {"QT_QPA_PLATFORMTHEME=qt6ct", "XDG_CONFIG_HOME=" + config.string()};
+    open("2005-12-10 12:00:00", "it_IT.UTF-8", qt6ct);  // today a Saturday: red on today's pink
     titleOnceItIs("10 dicembre 2005 sab");
     const QImage shot = app->picture(win);
     ASSERT_EQ(shot.size(), QSize(161, 172));
+
+    app.reset();
+    setQt6ct(config, false);
+    open("2005-12-10 12:00:00", "it_IT.UTF-8", qt6ct);
+    titleOnceItIs("10 dicembre 2005 sab");
+    const QImage light = app->picture(win);
+    setQt6ct(config, true);
+    const QImage turnedDark = app->picture(win, light);
+    setQt6ct(config, false);
+    const QImage turnedLight = app->picture(win, turnedDark);
+    const auto differing = [](const QImage& a, const QImage& b) {
+        int n = 0;
+        for (int y = 0; y < std::min(a.height(), b.height()); ++y)
+            for (int x = 0; x < std::min(a.width(), b.width()); ++x)
+                n += a.pixel(x, y) != b.pixel(x, y);
+        return n + std::abs(a.width() * a.height() - b.width() * b.height());
+    };
+    EXPECT_EQ(differing(turnedDark, shot), 0) << "pixels unlike a start on the dark desktop";
+    EXPECT_EQ(differing(turnedLight, light), 0) << "pixels unlike a start on the light desktop";
+
+    // GNOME's way, through GTK's settings, which xsettingsd serves and changes when told to:
+    // Qt 6.4's GTK theme takes no palette from GTK, so a dark GTK theme changes no colour.
+    const std::filesystem::path gtk = config / "xsettingsd.conf";
+    const auto setGtkTheme = [&](const char* name) { std::ofstream(gtk) << "Net/ThemeName \"" << name << "\"\n"; };
+    setGtkTheme("Adwaita");
+    const Process xsettingsd({"xsettingsd", "-c", gtk.string()}, {"DISPLAY=" + server.display()});
+    ASSERT_TRUE(xsettingsd.started());
+    app.reset();
+    open("2005-12-10 12:00:00", "it_IT.UTF-8", {"QT_QPA_PLATFORMTHEME=gtk3"});
+    setGtkTheme("HighContrastInverse");
+    run("pkill -HUP -x xsettingsd");
+    QImage startedThere;
+    {
+        // A start under the new theme, which takes longer than the switch.
+        Calendario fresh(server, "2005-12-10 12:00:00", "it_IT.UTF-8", {"QT_QPA_PLATFORMTHEME=gtk3"});
+        const auto w = fresh.window();
+        ASSERT_TRUE(w.has_value());
+        fresh.titleOnceItIs(*w, "10 dicembre 2005 sab");
+        startedThere = fresh.picture(*w);
+    }
+    EXPECT_EQ(differing(app->picture(win), startedThere), 0) << "pixels unlike a start under the new GTK theme";
 
     // In a control's rectangle the commonest colour is what lies behind; the one that
     // stands out from it most is the text or the shape.

@@ -2,6 +2,8 @@
 // area is, pixel for pixel, the one it shows on X11.
 #include <chrono>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <optional>
 #include <thread>
 
@@ -65,11 +67,13 @@ TEST(Wayland, TheClientAreaIsTheOneX11Draws)
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     ASSERT_TRUE(fs::exists(runtime / socket)) << "weston opened no socket";
 
+    // The messages the program exchanges with the compositor, to see what it names itself.
     std::vector<std::string> env = session;
     env.insert(env.end(), {"QT_QPA_PLATFORM=wayland", "LANG=it_IT.UTF-8", "LC_ALL=", "LC_TIME=",
                            "LD_PRELOAD=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1",
-                           std::string("FAKETIME=@") + kDate});
-    const Process app({CALENDARIO_BINARY}, env);
+                           std::string("FAKETIME=@") + kDate, "WAYLAND_DEBUG=1"});
+    const fs::path protocol = runtime / "protocol.log";
+    const Process app({CALENDARIO_BINARY}, env, protocol.string());
     ASSERT_TRUE(app.started());
 
     // weston-screenshooter writes wayland-screenshot-<time>.png where it runs.
@@ -94,6 +98,10 @@ TEST(Wayland, TheClientAreaIsTheOneX11Draws)
     screen.save(QStringLiteral("calendario-wayland.png"));
     x11.save(QStringLiteral("calendario-x11.png"));
     EXPECT_TRUE(at.has_value()) << "the X11 client area is nowhere on the Wayland screen: see calendario-wayland.png";
+    // The window names its desktop entry, by which the desktop finds its icon and launcher.
+    std::ifstream log(protocol);
+    const std::string messages{std::istreambuf_iterator<char>(log), {}};
+    EXPECT_NE(messages.find(".set_app_id(\"io.github.calendario.Calendario\")"), std::string::npos);
 }
 
 }  // namespace

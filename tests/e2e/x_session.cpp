@@ -149,9 +149,37 @@ std::string run(const std::string& command)
     return output;
 }
 
-Process::Process(const std::vector<std::string>& argv, const std::vector<std::string>& extraEnv)
-    : pid_(spawn(argv, extraEnv))
+QImage builtIcon(int size)
 {
+    return QImage(QStringLiteral(CALENDARIO_ICONS "/%1x%1/io.github.calendario.Calendario.png").arg(size))
+        .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+bool sameIcon(const QImage& a, const QImage& b)
+{
+    if (a.isNull() || a.size() != b.size())
+        return false;
+    const QImage pa = a.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QImage pb = b.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < pa.height(); ++y)
+        for (int x = 0; x < pa.width(); ++x) {
+            const QRgb p = pa.pixel(x, y), q = pb.pixel(x, y);
+            for (const int shift : {0, 8, 16, 24})
+                if (std::abs(int((p >> shift) & 0xFF) - int((q >> shift) & 0xFF)) > 2)
+                    return false;
+        }
+    return true;
+}
+
+Process::Process(const std::vector<std::string>& argv, const std::vector<std::string>& extraEnv,
+                 const std::string& errorFile)
+{
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (!errorFile.empty())
+        posix_spawn_file_actions_addopen(&actions, 2, errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    pid_ = spawn(argv, extraEnv, &actions);
+    posix_spawn_file_actions_destroy(&actions);
 }
 
 Process::~Process()
@@ -267,7 +295,7 @@ std::string Calendario::titleOnceItIs(const std::string& window, const std::stri
     return shown;
 }
 
-QImage Calendario::picture(const std::string& window) const
+QImage Calendario::picture(const std::string& window, const QImage& before) const
 {
     const std::string file = runtimeDir() + "/window.png";
     QImage last, now;
@@ -278,11 +306,46 @@ QImage Calendario::picture(const std::string& window) const
         now.setColorSpace({});  // pixels only: a PNG's colour profile would make alike pictures differ
         QImage plain(now.size(), QImage::Format_RGB32);
         plain.fill(now.isNull() ? 0 : now.pixel(0, 0));
-        const bool drawn = !now.isNull() && now == last && now != plain;
+        const bool drawn = !now.isNull() && now == last && now != plain && now != before;
         last = now;
         return drawn;
     }, 20000);
     return now;
+}
+
+std::map<int, QImage> Calendario::icons(const std::string& window) const
+{
+    // xprop writes the property as decimal numbers: width, height, then that many ARGB
+    // pixels, for each icon in turn.
+    std::map<int, QImage> icons;
+    waitFor([&] {
+        const std::string line = server_.x("xprop -id " + window + " -notype 32c _NET_WM_ICON");
+        const auto equals = line.find('=');
+        if (equals == std::string::npos)
+            return false;
+        std::vector<quint32> numbers;
+        for (const char* p = line.c_str() + equals + 1; *p;) {
+            char* end = nullptr;
+            const unsigned long n = std::strtoul(p, &end, 10);
+            if (end == p)
+                break;
+            numbers.push_back(static_cast<quint32>(n));
+            p = end + (*end == ',' ? 1 : 0);
+        }
+        for (std::size_t i = 0; i + 2 <= numbers.size();) {
+            const int w = int(numbers[i]), h = int(numbers[i + 1]);
+            if (w <= 0 || h <= 0 || i + 2 + std::size_t(w) * h > numbers.size())
+                break;
+            QImage icon(w, h, QImage::Format_ARGB32);
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x)
+                    icon.setPixel(x, y, numbers[i + 2 + std::size_t(y) * w + x]);
+            icons[w] = icon;
+            i += 2 + std::size_t(w) * h;
+        }
+        return !icons.empty();
+    }, 10000);
+    return icons;
 }
 
 void Calendario::click(const std::string& window, int x, int y) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,11 +21,19 @@ QRect rectOf(const QString& objectName);
 // The output of a shell command, with its trailing newline removed.
 std::string run(const std::string& command);
 
+// The program's icon as drawn at build time, at one of its sizes.
+QImage builtIcon(int size);
+
+// Whether two icons show the same picture, channel by channel within a step or two,
+// where they are not transparent.
+bool sameIcon(const QImage& a, const QImage& b);
+
 // A program started with extraEnv on top of this process's environment, and killed when
-// this goes, if it has not ended by then.
+// this goes, if it has not ended by then; its error output goes to errorFile if one is named.
 class Process {
 public:
-    Process(const std::vector<std::string>& argv, const std::vector<std::string>& extraEnv);
+    Process(const std::vector<std::string>& argv, const std::vector<std::string>& extraEnv,
+            const std::string& errorFile = {});
     ~Process();
     Process(const Process&) = delete;
     Process& operator=(const Process&) = delete;
@@ -71,8 +80,11 @@ public:
     std::string title(const std::string& window) const;
     // The title, once it reads as expected or the time is up.
     std::string titleOnceItIs(const std::string& window, const std::string& expected) const;
-    // The window's client area as the server shows it, once it is drawn.
-    QImage picture(const std::string& window) const;
+    // The window's client area as the server shows it, once it is drawn, still, and no
+    // longer `before`.
+    QImage picture(const std::string& window, const QImage& before = {}) const;
+    // The icons the window offers a window manager (_NET_WM_ICON), by width, once it has any.
+    std::map<int, QImage> icons(const std::string& window) const;
     // A left click at client pixel (x, y) of the window, and keys typed to it. Both return
     // once the server has delivered the events, not once the program has handled them; the
     // program handles them in order, so a test waits only on an effect it wants to see.
