@@ -293,14 +293,13 @@ bool Form1::eventFilter(QObject* watched, QEvent* event)
 
 // A desktop changes its theme with a new application palette, and may give each widget a
 // palette of its own as well, in any order: a new desktop palette resolves every colour
-// anew, and a palette given to one widget is taken back. The design's colours always come
-// from the table; only the system's follow the desktop.
+// anew, and a palette given to any widget, a control or a part of one, is taken back. The
+// design's colours always come from the table; only the system's follow the desktop.
 void Form1::coloursChanged(QWidget* widget)
 {
     if (QGuiApplication::palette() != paintedOn_)
         showColours();
-    else
-        keepColours(widget);
+    keepColours(widget);
 }
 
 void Form1::showColours()
