@@ -1,6 +1,7 @@
 # The packages, made by `cpack` in the build folder from the install rules: on Linux the
 # Debian package calendario_<version>_<arch>.deb (`cpack -G DEB`), with /usr as its prefix;
-# on Windows calendario-<version>-win64.zip, the program and its licence.
+# on Windows calendario-<version>-win64.zip, the program and its licence, and beside it the
+# installer calendario-<version>-setup.exe (`cmake --build <folder> --target setup`).
 set(CPACK_PACKAGE_NAME calendario)
 set(CPACK_PACKAGE_VENDOR "${CALENDARIO_VENDOR}")
 set(CPACK_PACKAGE_CONTACT "${CALENDARIO_VENDOR} <calendario@example.org>")
@@ -24,6 +25,28 @@ if(WIN32)
   set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
   include(CPack)
 
+  # The installer, from a script of its own: CPack's NSIS template always asks for
+  # administrator rights, and is not Unicode.
+  find_program(MAKENSIS makensis)
+  if(MAKENSIS AND CALENDARIO_ICO)
+    set(CALENDARIO_STRIPPED_EXE ${PROJECT_BINARY_DIR}/calendario.exe)
+    set(CALENDARIO_SETUP ${PROJECT_BINARY_DIR}/calendario-${PROJECT_VERSION}-setup.exe)
+    add_custom_command(
+      OUTPUT ${CALENDARIO_STRIPPED_EXE}
+      COMMAND ${CMAKE_STRIP} -o ${CALENDARIO_STRIPPED_EXE} $<TARGET_FILE:calendario>
+      DEPENDS calendario
+      COMMENT "Stripping calendario.exe"
+      VERBATIM)
+    configure_file(${PROJECT_SOURCE_DIR}/data/windows/calendario.nsi.in calendario.nsi @ONLY)
+    add_custom_command(
+      OUTPUT ${CALENDARIO_SETUP}
+      COMMAND ${MAKENSIS} -V2 -INPUTCHARSET UTF8 ${PROJECT_BINARY_DIR}/calendario.nsi
+      DEPENDS ${CALENDARIO_STRIPPED_EXE} ${PROJECT_BINARY_DIR}/calendario.nsi ${CALENDARIO_ICO}
+              ${PROJECT_SOURCE_DIR}/LICENSE
+      COMMENT "Making the installer with NSIS"
+      VERBATIM)
+    add_custom_target(setup DEPENDS ${CALENDARIO_SETUP})
+  endif()
   return()
 endif()
 

@@ -1,6 +1,9 @@
 // The Windows program under Wine on a private X server, beside the Linux program: today's
-// date from Wine's clock and regional settings, the design's colours, a click, the exit.
+// date from Wine's clock and regional settings, the design's colours, its icon, a click,
+// the exit; and its installer and uninstaller in a Wine prefix of their own.
 #include <chrono>
+#include <filesystem>
+#include <set>
 
 #include <gtest/gtest.h>
 
@@ -13,6 +16,17 @@ namespace e2e {
 namespace {
 
 using calendario::Date;
+namespace fs = std::filesystem;
+
+// Where a Windows user might keep the program: a folder whose name no code page but
+// Unicode holds.
+std::string programInAForeignFolder()
+{
+    const fs::path folder = fs::path(runtimeDir()) / "Però €";
+    fs::create_directories(folder);
+    fs::copy_file(CALENDARIO_WINDOWS_EXE, folder / "calendario.exe", fs::copy_options::overwrite_existing);
+    return (folder / "calendario.exe").string();
+}
 
 // "08 dicembre 2026 mar", as the title writes a date in Italian.
 std::string italianTitle(Date date)
@@ -33,13 +47,15 @@ class UnderWine : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(server.ready()) << "Xvfb did not start"; }
 
-    // Starts the Windows program, or the Linux one, on today's real date, in Italian.
-    void open(bool windows)
+    // Starts the Windows program (from a folder of an unusual name, or as `exe` names it,
+    // in its prefix), or the Linux one, on today's real date, in Italian.
+    void open(bool windows, const std::string& exe = programInAForeignFolder(),
+              const std::string& prefix = CALENDARIO_WINEPREFIX)
     {
         std::vector<std::string> env = {"LANG=it_IT.UTF-8", "LC_ALL=", "LC_TIME=", "QT_QPA_PLATFORM=xcb"};
         if (windows)
-            env.insert(env.end(), {"WINEPREFIX=" CALENDARIO_WINEPREFIX, "WINEDEBUG=-all"});
-        app = std::make_unique<Calendario>(server, windows ? std::vector<std::string>{"wine", CALENDARIO_WINDOWS_EXE}
+            env.insert(env.end(), {"WINEPREFIX=" + prefix, "WINEDEBUG=-all"});
+        app = std::make_unique<Calendario>(server, windows ? std::vector<std::string>{"wine", exe}
                                                            : std::vector<std::string>{CALENDARIO_BINARY},
                                            env);
         const auto w = app->window(60000);
@@ -78,6 +94,10 @@ TEST_F(UnderWine, OpensOnTodayInItalianDrawsTheColoursOfLinuxAndWritesAClickedDa
         places.emplace_back(button, rectOf(QString::fromLatin1(button)).center() + QPoint(0, -6));
     for (const auto& [what, at] : places)
         EXPECT_EQ(windows.pixelColor(at).name().toStdString(), linux.pixelColor(at).name().toStdString()) << what;
+    // Wine shows the icon of the program's resources as the window's, at both its sizes.
+    const std::map<int, QImage> icons = app->icons(win);
+    for (const int size : {16, 32})
+        EXPECT_TRUE(icons.contains(size) && sameIcon(icons.at(size), builtIcon(size))) << size << " px";
     // Both pictures stay in the test's folder, to be looked at side by side.
     windows.save(QStringLiteral("calendario-wine.png"));
     linux.save(QStringLiteral("calendario-linux.png"));
@@ -100,6 +120,69 @@ TEST_F(UnderWine, UscitaAndAltUEndTheProgramWithStatusZero)
         }
         EXPECT_EQ(app->exitStatus(30000), 0) << (byKey ? "Alt+U" : "USCITA");
     }
+}
+
+// As a Windows user would: a silent install into a fresh prefix, once more over itself,
+// the program from its Start-menu folder, then the uninstaller of its Apps entry.
+TEST_F(UnderWine, TheInstallerGivesAShortcutAnEntryAndAProgramAndTheUninstallerLeavesNothing)
+{
+    const fs::path prefix = fs::path(runtimeDir()) / "fresh prefix";
+    const std::string wine = "WINEPREFIX='" + prefix.string() +
+                             "' WINEDEBUG=-all WINEDLLOVERRIDES='winemenubuilder.exe=d;mscoree,mshtml=' ";
+    const auto inWine = [&](const std::string& command) { return run(wine + command + "; " + wine + "wineserver -w"); };
+    inWine("DISPLAY= wineboot -i >/dev/null 2>&1");
+    const auto files = [&] {
+        std::set<std::string> all;
+        for (const auto& entry : fs::recursive_directory_iterator(prefix / "drive_c"))
+            all.insert(fs::relative(entry.path(), prefix).string());
+        return all;
+    };
+    const std::set<std::string> fresh = files();
+    fs::path user;
+    for (const auto& entry : fs::directory_iterator(prefix / "drive_c" / "users"))
+        if (entry.path().filename() != "Public")
+            user = entry.path();
+    ASSERT_FALSE(user.empty()) << "wineboot made no user's folder in " << prefix;
+    const std::string key = "'HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall'";
+
+    for (int time = 0; time < 2; ++time)
+        inWine("DISPLAY= wine '" CALENDARIO_WINDOWS_SETUP "' /S");
+    const fs::path folder = user / "AppData" / "Local" / "Programs" / "Calendario";
+    EXPECT_TRUE(fs::exists(folder / "calendario.exe"));
+    EXPECT_TRUE(fs::exists(user / "AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Calendario.lnk"));
+    const std::string entries = inWine("wine reg query " + key + " /s 2>/dev/null");
+    for (const char* value : {"DisplayName    REG_SZ    Calendario", "DisplayVersion", "Publisher", "DisplayIcon",
+                              "InstallLocation", "EstimatedSize", "UninstallString", "QuietUninstallString",
+                              "NoModify    REG_DWORD    0x1", "NoRepair    REG_DWORD    0x1"})
+        EXPECT_NE(entries.find(value), std::string::npos) << value << " in\n" << entries;
+    std::size_t count = 0;
+    for (auto at = entries.find("DisplayName    REG_SZ    Calendario"); at != std::string::npos;
+         at = entries.find("DisplayName    REG_SZ    Calendario", at + 1))
+        ++count;
+    EXPECT_EQ(count, 1u) << "installed twice, it has one entry";
+
+    open(true, (folder / "calendario.exe").string(), prefix.string());
+    const Date today = calendario::SystemClock().today();
+    EXPECT_EQ(app->titleOnceItIs(win, italianTitle(today)), italianTitle(today));
+    const QPoint uscita = rectOf(QStringLiteral("Command1")).center();
+    app->click(win, uscita.x(), uscita.y());
+    EXPECT_EQ(app->exitStatus(30000), 0);
+    app.reset();
+
+    inWine("DISPLAY= wine '" + (folder / "Uninstall.exe").string() + "' /S");
+    // Windows' own key of entries stays, as it always is on Windows; Wine's prefix has it
+    // from the first program installed.
+    EXPECT_EQ(inWine("wine reg query " + key + " /s 2>/dev/null").find("Calendario"), std::string::npos);
+    const std::set<std::string> left = files();
+    std::string added, removed;
+    for (const std::string& file : left)
+        if (!fresh.contains(file))
+            added += "\n  " + file;
+    for (const std::string& file : fresh)
+        if (!left.contains(file))
+            removed += "\n  " + file;
+    EXPECT_TRUE(added.empty()) << "left behind:" << added;
+    EXPECT_TRUE(removed.empty()) << "removed:" << removed;
 }
 
 }  // namespace
