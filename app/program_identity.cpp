@@ -1,10 +1,45 @@
 #include "app/program_identity.h"
 
+#include <cstring>
+
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
+#include <QImage>
+#include <QPixmap>
+#include <QResource>
+#include <QStandardPaths>
 
 namespace calendario {
+namespace {
+
+// The icon the program carries, at each size as plain pixels: reading them loads no image
+// decoder, whose plugins would cost start-up more time and memory than the icon itself.
+QIcon carriedIcon()
+{
+    QIcon icon;
+    for (const QFileInfo& file : QDir(QStringLiteral(":/icon")).entryInfoList(QDir::Files)) {
+        const QResource pixels(file.filePath());
+        const int side = file.fileName().toInt();
+        QImage image(side, side, QImage::Format_ARGB32);
+        if (side <= 0 || pixels.uncompressedSize() != image.sizeInBytes())
+            continue;
+        const QByteArray data = pixels.uncompressedData();
+        std::memcpy(image.bits(), data.constData(), std::size_t(data.size()));
+        icon.addPixmap(QPixmap::fromImage(image));
+    }
+    return icon;
+}
+
+// Whether the program's icon is installed in the icon theme, as a desktop's menu finds it.
+bool iconInstalled()
+{
+    return !QStandardPaths::locate(QStandardPaths::GenericDataLocation,
+                                   QStringLiteral("icons/hicolor/scalable/apps/" CALENDARIO_APP_ID ".svg"))
+                .isEmpty();
+}
+
+}  // namespace
 
 void nameTheProgram()
 {
@@ -15,10 +50,10 @@ void nameTheProgram()
 
 void showProgramIcon()
 {
-    QIcon carried;
-    for (const QFileInfo& png : QDir(QStringLiteral(":/icon")).entryInfoList(QDir::Files))
-        carried.addFile(png.filePath());
-    const QIcon icon = QIcon::fromTheme(QStringLiteral(CALENDARIO_APP_ID), carried);
+    // The theme's where the program is installed, so that the window shows what its
+    // launcher shows; the carried one where the theme has none.
+    const QIcon carried = carriedIcon();
+    const QIcon icon = iconInstalled() ? QIcon::fromTheme(QStringLiteral(CALENDARIO_APP_ID), carried) : carried;
     if (!icon.isNull())
         QApplication::setWindowIcon(icon);
 }
