@@ -21,8 +21,10 @@ QIcon carriedIcon()
     for (const QFileInfo& file : QDir(QStringLiteral(":/icon")).entryInfoList(QDir::Files)) {
         const QResource pixels(file.filePath());
         const int side = file.fileName().toInt();
+        if (side <= 0)
+            continue;
         QImage image(side, side, QImage::Format_ARGB32);
-        if (side <= 0 || pixels.uncompressedSize() != image.sizeInBytes())
+        if (pixels.uncompressedSize() != image.sizeInBytes())
             continue;
         const QByteArray data = pixels.uncompressedData();
         std::memcpy(image.bits(), data.constData(), std::size_t(data.size()));
