@@ -12,8 +12,8 @@ void DayCountAndColumnOfEveryMonth(benchmark::State& state)
     for (auto _ : state) {
         for (int anno = 1500; anno <= 2500; ++anno)
             for (int mese = 1; mese <= 12; ++mese) {
-                benchmark::DoNotOptimize(calendario::GiorniDelMese(mese, anno));
-                benchmark::DoNotOptimize(calendario::ColonnaInizio(mese, anno));
+                benchmark::DoNotOptimize(calendario::GiorniDelMese(calendario::Int16(mese), calendario::Int16(anno)));
+                benchmark::DoNotOptimize(calendario::ColonnaInizio(calendario::Int16(mese), calendario::Int16(anno)));
             }
     }
     state.counters["per_month"] = benchmark::Counter(

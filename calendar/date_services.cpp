@@ -6,13 +6,13 @@ namespace calendario {
 
 using namespace std::chrono;
 
-Int16 yearOf(Date date) { return static_cast<int>(date.year()); }
-Int16 monthOf(Date date) { return static_cast<int>(static_cast<unsigned>(date.month())); }
-Int16 dayOf(Date date) { return static_cast<int>(static_cast<unsigned>(date.day())); }
+Int16 yearOf(Date date) { return Int16(static_cast<int>(date.year())); }
+Int16 monthOf(Date date) { return Int16(static_cast<unsigned>(date.month())); }
+Int16 dayOf(Date date) { return Int16(static_cast<unsigned>(date.day())); }
 
 Int16 weekdaySundayFirst(Date date)
 {
-    return static_cast<int>(weekday{sys_days{date}}.c_encoding()) + 1;
+    return Int16(weekday{sys_days{date}}.c_encoding() + 1);
 }
 
 Date dayBefore(Date date) { return Date{sys_days{date} - days{1}}; }
@@ -88,11 +88,7 @@ Int16 wholeNumberFromText(QStringView text)
         if (value <= 1'000'000)
             value = value * 10 + (c.unicode() - u'0');
     }
-    if (negative)
-        value = -value;
-    if (value < -32768 || value > 32767)
-        throw RuntimeError(RuntimeError::Overflow);
-    return static_cast<int>(value);
+    return Int16(negative ? -value : value);
 }
 
 bool numberEqualsText(Int16 number, QStringView text)

@@ -10,14 +10,14 @@ Int16 GiorniDelMese(Int16 mese, Int16 anno)
 {
     // December needs no date: a text for a thirteenth month is never formed.
     if (mese == 12)
-        return 31;
-    return dayOf(dayBefore(dateFromText(dayFirstText(1, mese + 1, anno))));
+        return 31_i16;
+    return dayOf(dayBefore(dateFromText(dayFirstText(1_i16, mese + 1, anno))));
 }
 
 Int16 ColonnaInizio(Int16 mese, Int16 anno)
 {
-    const Int16 colonna = weekdaySundayFirst(dateFromText(dayFirstText(1, mese, anno))) - 2;
-    return colonna == -1 ? Int16(6) : colonna;
+    const Int16 colonna = weekdaySundayFirst(dateFromText(dayFirstText(1_i16, mese, anno))) - 2;
+    return colonna == -1 ? 6_i16 : colonna;
 }
 
 Int16 CellaDelGiorno(Int16 giorno, Int16 inizio) { return giorno + inizio - 1; }

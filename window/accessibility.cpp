@@ -6,16 +6,19 @@
 #include <QAccessibleValueInterface>
 #include <QAccessibleWidget>
 
-#include "window/click_label.h"
-#include "window/selection_frame.h"
-#include "window/small_controls.h"
+#include "window/controls.h"
+#include "window/form1.h"
+#include "window/labels.h"
 
 namespace calendario {
 namespace {
 
-QAccessibleInterface* interfaceOf(QWidget* widget)
+DayCell* selectedDayOf(const QWidget* panel)
 {
-    return widget ? QAccessible::queryAccessibleInterface(widget) : nullptr;
+    for (DayCell* day : panel->findChildren<DayCell*>(Qt::FindDirectChildrenOnly))
+        if (day->isSelected())
+            return day;
+    return nullptr;
 }
 
 class DayCellAccessible : public QAccessibleWidget {
@@ -24,7 +27,8 @@ public:
 
     QString text(QAccessible::Text t) const override
     {
-        return t == QAccessible::Name ? cell()->accessibleName() : QAccessibleWidget::text(t);
+        const auto* form = qobject_cast<const Form1*>(cell()->window());
+        return t == QAccessible::Name && form ? form->longDateOf(*cell()) : QAccessibleWidget::text(t);
     }
 
     QAccessible::State state() const override
@@ -52,7 +56,7 @@ public:
     explicit PanelAccessible(Panel* panel) : QAccessibleWidget(panel, QAccessible::Client) {}
 
     int childCount() const override { return static_cast<int>(shown().size()); }
-    QAccessibleInterface* child(int index) const override { return interfaceOf(shown().value(index)); }
+    QAccessibleInterface* child(int index) const override { return QAccessible::queryAccessibleInterface(shown().value(index)); }
     int indexOfChild(const QAccessibleInterface* child) const override
     {
         return child ? static_cast<int>(shown().indexOf(child->object())) : -1;
@@ -61,9 +65,8 @@ public:
     QAccessibleInterface* focusChild() const override
     {
         if (widget()->hasFocus())
-            for (DayCell* day : widget()->findChildren<DayCell*>(Qt::FindDirectChildrenOnly))
-                if (day->isSelected())
-                    return interfaceOf(day);
+            if (DayCell* day = selectedDayOf(widget()))
+                return QAccessible::queryAccessibleInterface(day);
         return QAccessibleWidget::focusChild();
     }
 
@@ -128,6 +131,16 @@ void installAccessibility()
         return true;
     }();
     (void)installed;
+}
+
+void announceSelectedDay(QWidget* panel)
+{
+    if (!panel->hasFocus())
+        return;
+    if (DayCell* day = selectedDayOf(panel)) {
+        QAccessibleEvent focus(day, QAccessible::Focus);
+        QAccessible::updateAccessibility(&focus);
+    }
 }
 
 }  // namespace calendario

@@ -2,25 +2,18 @@
 
 #include <array>
 
+#include <QTimer>
 #include <QWidget>
 
 #include "calendar/clock.h"
 #include "calendar/date_names.h"
 #include "calendar/int16.h"
 #include "calendar/month_grid.h"
-#include "window/layout_table.h"
-
-class QPushButton;
+#include "window/control_table.h"
+#include "window/controls.h"
+#include "window/labels.h"
 
 namespace calendario {
-
-class ArrowButton;
-class ClickLabel;
-class DayCell;
-class MonthList;
-class Panel;
-class SelectionFrame;
-class YearScrollBar;
 
 // The calendar's one window: a month as a grid of day numbers, Monday first, with the
 // month and the year above it and today's date below.
@@ -43,22 +36,16 @@ public:
     void cmdMESI_Click();
     void G_Click(Int16 Index);
 
-    // The window's variables as they stand, for a look from outside.
-    struct Variables {
-        int Giorno, NoPass, Indice, Mese, NumGiorni, Inizio, Cella;
-    };
-    Variables variables() const;
+    // A day cell's date written out, as a screen reader names it; empty for an empty cell.
+    QString longDateOf(const DayCell& cell) const;
 
 protected:
-    void changeEvent(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-signals:
-    // After every redraw of the grid and every day selection: for whoever observes them.
-    void gridDrawn();
-    void dayClicked(int index);
+    bool event(QEvent* event) override;
 
 private:
+    // Tests read the window's private variables through this.
+    friend struct FormInternals;
+
     void Form_Load();
     void Command1_Click();
     void Command2_Click();
@@ -72,36 +59,49 @@ private:
     void pctCAL_KeyDown(int KeyCode);
     void moveSelectionBy(int days);
     void newDay();
+    // Answers a new date with newDay, then sleeps until midnight, or a minute when that is
+    // sooner, which also catches a clock set forward or back and a resume from suspend.
+    void watchTheDay();
+
+    // Setting the year bar's value or the list's index from code runs its handler inside
+    // the setting statement when the value changes, as a user's change of it does.
+    void setYear(Int16 anno);
+    void setListIndex(Int16 indice);
+    // The title names the selected date, written out.
+    void writeTitle(Date selezionata);
+    // "Oggi:" as a plain framed label while today is selected, else as a link back to today.
     void showOggiLook(bool selectedIsToday);
 
     void buildControls();
-    // Every control's colours, resolved on the desktop's palette as it is now.
-    void showColours();
-    // The colours of one widget of the window back, where it has other ones.
-    void keepColours(QWidget* widget);
-    void coloursChanged(QWidget* widget);
     void connectHandlers();
-    void orderTabStops();
     void placeOnScreen();
+    // Every control's colours, as the table gives them, on the desktop's palette as it is now.
+    void applyColours();
 
     // Cell Index of the array G; an index that names no cell raises an error.
     DayCell* cellOf(Int16 Index) const;
-    Int16 cellCount() const { return static_cast<int>(G.size()); }
+    Int16 cellCount() const { return Int16(G.size()); }
     // The frame and the day a screen reader hears as selected move together.
     void putFrameAround(const DayCell* cell);
-    // Each day cell named by its full date, for a screen reader; empty cells by nothing.
-    void nameDays();
-    // A screen reader's focus follows the selected day while the panel has the keyboard.
-    void announceSelectedDay();
 
+    // Runs the handler of a user's event. A runtime error that no handler trapped ends it
+    // here: it is reported, once, and the program ends; no handler runs after it.
+    template <typename Handler>
+    void answer(Handler handler) noexcept;
     template <typename Sender, typename Signal>
     void onEvent(Sender* sender, Signal signal, void (Form1::*handler)());
 
     const Clock& clock_;
     DateNames names_;
-    // The controls in the order of the table, and the palette their colours were resolved on.
+    // The date the title names; "Oggi:" looks by it when midnight passes.
+    Date selected_{};
+    Date today_{};
+    QTimer dayTimer_;
+    bool failed_ = false;
+    bool coloursDue_ = false;
+    FlatFaceStyle faceStyle_;
+    // The controls in the order of the table.
     std::array<QWidget*, kControlCount> controls_{};
-    QPalette paintedOn_;
 
     Int16 Indice;
     Int16 Mese;
@@ -116,6 +116,7 @@ private:
     YearScrollBar* VScroll1 = nullptr;
     ArrowButton* Command3 = nullptr;
     ArrowButton* Command2 = nullptr;
+    std::array<ClickLabel*, 2> Label4{};
     ClickLabel* lblOGGI = nullptr;
     ClickLabel* lblMESE = nullptr;
     ClickLabel* lblANNO = nullptr;

@@ -1,10 +1,12 @@
 // The window's handlers, each in the order of its steps.
+#include <QPushButton>
+#include <QSignalBlocker>
+
 #include "calendar/date_services.h"
 #include "calendar/month_grid.h"
-#include "window/click_label.h"
+#include "window/controls.h"
 #include "window/form1.h"
-#include "window/layout_table.h"
-#include "window/small_controls.h"
+#include "window/labels.h"
 #include "window/units.h"
 
 namespace calendario {
@@ -13,25 +15,25 @@ namespace calendario {
 void Form1::Form_Load()
 {
     // The month names of the locale, each with a capital initial, January first.
-    for (Indice = 0; Indice <= 11; ++Indice) {
-        const Date primo = dateFromText(dayFirstText(1, Indice + 1, yearOf(clock_.today())));
+    for (Indice = 0_i16; Indice <= 11; ++Indice) {
+        const Date primo = dateFromText(dayFirstText(1_i16, Indice + 1, yearOf(clock_.today())));
         const QString nome = names_.monthName(primo);
         lstMESI->addItem(names_.upperCase(firstCharacter(nome)) + afterFirstCharacter(nome));
     }
     lstMESI->setHeightInWholeRows(pixelsFromTwips(kMonthListHeight));
 
     const Int16 ultimaCella = cellCount() - 1;
-    for (Indice = 0; Indice <= ultimaCella; ++Indice)
+    for (Indice = 0_i16; Indice <= ultimaCella; ++Indice)
         cellOf(Indice)->setMouseIcon(Oggi->mouseIcon());
     lblANNO->setMouseIcon(Oggi->mouseIcon());
 
-    lblOGGI->setText(names_.shortDate(clock_.today()));
+    lblOGGI->setCaption(names_.shortDate(clock_.today()));
 
     NoPass = Vero;
     Oggi_Click();
     NoPass = Falso;
 
-    setWindowTitle(names_.fullDate(clock_.today()));
+    writeTitle(clock_.today());
 }
 
 void Form1::Command1_Click() { close(); }
@@ -39,7 +41,7 @@ void Form1::Command1_Click() { close(); }
 // A month chosen in the list, by the user or by the program.
 void Form1::lstMESI_Click()
 {
-    lblMESE->setText(lstMESI->text());
+    lblMESE->setCaption(lstMESI->text());
     lstMESI->hide();
     if (!isTrue(NoPass))
         MostraMese();
@@ -48,7 +50,7 @@ void Form1::lstMESI_Click()
 // The year bar moved, by the user or by the program.
 void Form1::VScroll1_Change()
 {
-    lblANNO->setText(decimalText(VScroll1->year()));
+    lblANNO->setCaption(decimalText(VScroll1->year()));
     if (!isTrue(NoPass))
         MostraMese();
 }
@@ -61,15 +63,15 @@ void Form1::MostraMese()
     Inizio = ColonnaInizio(Mese, VScroll1->year());
 
     const Int16 ultimaCella = cellCount() - 1;
-    for (Indice = 0; Indice <= ultimaCella; ++Indice) {
-        cellOf(Indice)->setText(QString());
+    for (Indice = 0_i16; Indice <= ultimaCella; ++Indice) {
+        cellOf(Indice)->setCaption(QString());
         cellOf(Indice)->setBackground(kWindowBackground);
         cellOf(Indice)->setMousePointer(DefaultPointer);
     }
 
     const Int16 ultimoGiorno = Inizio + NumGiorni - 1;
     for (Indice = Inizio; Indice <= ultimoGiorno; ++Indice) {
-        cellOf(Indice)->setText(decimalText(Indice - Inizio + 1));
+        cellOf(Indice)->setCaption(decimalText(Indice - Inizio + 1));
         cellOf(Indice)->setMousePointer(CustomPointer);
     }
 
@@ -78,20 +80,18 @@ void Form1::MostraMese()
     putFrameAround(cellOf(Cella));
 
     Oggi->setBold(false);
-    Oggi->setBorderStyle(0);
+    Oggi->setBorderStyle(0_i16);
 
     if (OggiNelMese(lstMESI->listIndex() + 1, VScroll1->year(), clock_)) {
-        for (Indice = 0; Indice <= ultimaCella; ++Indice)
+        for (Indice = 0_i16; Indice <= ultimaCella; ++Indice)
             if (numberEqualsText(dayOf(clock_.today()), cellOf(Indice)->text()))
                 cellOf(Indice)->setBackground(Oggi->backgroundColour());
     }
-    emit gridDrawn();
 }
 
 // A click on a day cell selects that day.
 void Form1::G_Click(Int16 Index)
 {
-    emit dayClicked(Index.value());
     Mese = lstMESI->listIndex() + 1;
     const DayCell* cella = cellOf(Index);
     if (cella->text().isEmpty())
@@ -99,17 +99,22 @@ void Form1::G_Click(Int16 Index)
     putFrameAround(cella);
 
     const Date selezionata = dateFromText(dayFirstText(cella->text(), Mese, VScroll1->year()));
-    setWindowTitle(names_.fullDate(selezionata));
+    writeTitle(selezionata);
 
     showOggiLook(selezionata == clock_.today());
 
     Giorno = wholeNumberFromText(cella->text());
 }
 
-// "Oggi:" as a plain framed label while today is selected, else as a link back to today.
+void Form1::writeTitle(Date selezionata)
+{
+    selected_ = selezionata;
+    setWindowTitle(names_.fullDate(selezionata));
+}
+
 void Form1::showOggiLook(bool selectedIsToday)
 {
-    Oggi->setBorderStyle(selectedIsToday ? 1 : 0);
+    Oggi->setBorderStyle(selectedIsToday ? 1_i16 : 0_i16);
     Oggi->setBold(selectedIsToday);
     Oggi->setUnderlined(!selectedIsToday);
     Oggi->setMousePointer(selectedIsToday ? ArrowPointer : CustomPointer);
@@ -118,13 +123,13 @@ void Form1::showOggiLook(bool selectedIsToday)
 // Back to today: today's year, month and day, and today's cell selected.
 void Form1::Oggi_Click()
 {
-    VScroll1->setYear(yearOf(clock_.today()));
-    lstMESI->setListIndex(monthOf(clock_.today()) - 1);
+    setYear(yearOf(clock_.today()));
+    setListIndex(monthOf(clock_.today()) - 1);
     Giorno = dayOf(clock_.today());
     MostraMese();
 
     Oggi->setBold(true);
-    Oggi->setBorderStyle(1);
+    Oggi->setBorderStyle(1_i16);
     Oggi->setMousePointer(ArrowPointer);
 
     if (!isTrue(NoPass))
@@ -143,13 +148,13 @@ void Form1::Command2_Click()
 {
     const Int16 mese = lstMESI->listIndex();
     if (mese > 0) {
-        lstMESI->setListIndex(mese - 1);
+        setListIndex(mese - 1);
         return;
     }
     const Int16 anno = VScroll1->year();
     if (anno > VScroll1->bottomEnd()) {
-        VScroll1->setYear(anno - 1);
-        lstMESI->setListIndex(11);
+        setYear(anno - 1);
+        setListIndex(11_i16);
     }
 }
 
@@ -158,18 +163,40 @@ void Form1::Command3_Click()
 {
     const Int16 mese = lstMESI->listIndex();
     if (mese < 11) {
-        lstMESI->setListIndex(mese + 1);
+        setListIndex(mese + 1);
         return;
     }
     const Int16 anno = VScroll1->year();
     if (anno < VScroll1->topEnd()) {
-        VScroll1->setYear(anno + 1);
-        lstMESI->setListIndex(0);
+        setYear(anno + 1);
+        setListIndex(0_i16);
     }
 }
 
 // The same month in the current year.
-void Form1::lblANNO_Click() { VScroll1->setYear(yearOf(clock_.today())); }
+void Form1::lblANNO_Click() { setYear(yearOf(clock_.today())); }
+
+void Form1::setYear(Int16 anno)
+{
+    const Int16 prima = VScroll1->year();
+    {
+        const QSignalBlocker quiet(VScroll1);
+        VScroll1->setYear(anno);
+    }
+    if (anno != prima)
+        VScroll1_Change();
+}
+
+void Form1::setListIndex(Int16 indice)
+{
+    const Int16 prima = lstMESI->listIndex();
+    {
+        const QSignalBlocker quiet(lstMESI);
+        lstMESI->setListIndex(indice);
+    }
+    if (indice != prima)
+        lstMESI_Click();
+}
 
 // Keys on the panel, through the same handlers as the mouse.
 void Form1::pctCAL_KeyDown(int KeyCode)
@@ -209,9 +236,9 @@ void Form1::moveSelectionBy(int days)
 // title stay as they are.
 void Form1::newDay()
 {
-    lblOGGI->setText(names_.shortDate(clock_.today()));
+    lblOGGI->setCaption(names_.shortDate(clock_.today()));
     MostraMese();
-    showOggiLook(windowTitle() == names_.fullDate(clock_.today()));
+    showOggiLook(selected_ == clock_.today());
 }
 
 }  // namespace calendario

@@ -1,8 +1,10 @@
 #include "window/hand_pointer.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
+#include <QImage>
 #include <QPixmap>
 
 namespace calendario {
@@ -44,14 +46,7 @@ constexpr std::array<std::string_view, kHandPointerSize> kHand = {
     "................................",
 };
 
-constexpr bool allRowsWhole()
-{
-    for (std::string_view row : kHand)
-        if (row.size() != kHandPointerSize)
-            return false;
-    return true;
-}
-static_assert(allRowsWhole());
+static_assert(std::ranges::all_of(kHand, [](std::string_view row) { return row.size() == kHandPointerSize; }));
 
 QRgb colourOf(char letter)
 {
@@ -64,8 +59,6 @@ QRgb colourOf(char letter)
     }
 }
 
-}  // namespace
-
 QImage handPointerImage()
 {
     QImage image(kHandPointerSize, kHandPointerSize, QImage::Format_ARGB32);
@@ -74,6 +67,8 @@ QImage handPointerImage()
             image.setPixel(x, y, colourOf(kHand[y][x]));
     return image;
 }
+
+}  // namespace
 
 QCursor handPointer()
 {

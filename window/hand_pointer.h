@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QCursor>
-#include <QImage>
 #include <QPoint>
 
 namespace calendario {
@@ -13,7 +12,6 @@ inline constexpr int kHandPointerSize = 32;
 // The tip of the index finger: a click lands where the finger points.
 inline constexpr QPoint kHandPointerHotSpot{12, 1};
 
-QImage handPointerImage();
 QCursor handPointer();
 
 }  // namespace calendario

@@ -71,15 +71,15 @@ TEST(DateArithmetic, PartsOfADate)
 
 TEST(DayFirstText, JoinsWithoutLeadingZeros)
 {
-    EXPECT_EQ(dayFirstText(1, 3, 2005), QStringLiteral("1-3-2005"));
-    EXPECT_EQ(dayFirstText(u"31", 12, 2500), QStringLiteral("31-12-2500"));
+    EXPECT_EQ(dayFirstText(1_i16, 3_i16, 2005_i16), QStringLiteral("1-3-2005"));
+    EXPECT_EQ(dayFirstText(u"31", 12_i16, 2500_i16), QStringLiteral("31-12-2500"));
 }
 
 TEST(DecimalText, DigitsWithoutBlankOrLeadingZero)
 {
-    EXPECT_EQ(decimalText(2005), QStringLiteral("2005"));
-    EXPECT_EQ(decimalText(0), QStringLiteral("0"));
-    EXPECT_EQ(decimalText(-32768), QStringLiteral("-32768"));
+    EXPECT_EQ(decimalText(2005_i16), QStringLiteral("2005"));
+    EXPECT_EQ(decimalText(0_i16), QStringLiteral("0"));
+    EXPECT_EQ(decimalText(Int16(-32768)), QStringLiteral("-32768"));
 }
 
 struct NumberText {
@@ -116,11 +116,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(NumberEqualsText, OnlyTheExactDecimalTextMatches)
 {
-    EXPECT_TRUE(numberEqualsText(8, u"8"));
-    EXPECT_FALSE(numberEqualsText(8, u"08"));
-    EXPECT_FALSE(numberEqualsText(8, u"18"));
-    EXPECT_FALSE(numberEqualsText(0, u""));
-    EXPECT_FALSE(numberEqualsText(8, u""));
+    EXPECT_TRUE(numberEqualsText(8_i16, u"8"));
+    EXPECT_FALSE(numberEqualsText(8_i16, u"08"));
+    EXPECT_FALSE(numberEqualsText(8_i16, u"18"));
+    EXPECT_FALSE(numberEqualsText(0_i16, u""));
+    EXPECT_FALSE(numberEqualsText(8_i16, u""));
 }
 
 TEST(FirstCharacter, KeepsASurrogatePairWhole)

@@ -10,10 +10,10 @@ using testing::errorNumberOf;
 
 TEST(Int16, SumsAndDifferencesInsideTheRangeAreExact)
 {
-    EXPECT_EQ((Int16(32766) + 1).value(), 32767);
+    EXPECT_EQ((32766_i16 + 1).value(), 32767);
     EXPECT_EQ((Int16(-32767) - 1).value(), -32768);
     EXPECT_EQ((Int16(31) + Int16(6) - Int16(30) - 1).value(), 6);
-    Int16 counter = 36;
+    Int16 counter{36};
     ++counter;
     EXPECT_EQ(counter, 37);
     --counter;
@@ -25,9 +25,13 @@ TEST(Int16, LeavingTheRangeRaisesOverflowInsteadOfWrapping)
     EXPECT_EQ(errorNumberOf([] { Int16(32767) + 1; }), RuntimeError::Overflow);
     EXPECT_EQ(errorNumberOf([] { Int16(-32768) - 1; }), RuntimeError::Overflow);
     EXPECT_EQ(errorNumberOf([] { -Int16(-32768); }), RuntimeError::Overflow);
-    EXPECT_EQ(errorNumberOf([] { Int16 i = 32767; ++i; }), RuntimeError::Overflow);
-    EXPECT_EQ(errorNumberOf([] { Int16 i = -32768; --i; }), RuntimeError::Overflow);
+    EXPECT_EQ(errorNumberOf([] { Int16 i{32767}; ++i; }), RuntimeError::Overflow);
+    EXPECT_EQ(errorNumberOf([] { Int16 i{-32768}; --i; }), RuntimeError::Overflow);
+    // Checked whole, whatever its type: 2^32 + 5 is not 5, nor 40000u a negative number.
     EXPECT_EQ(errorNumberOf([] { Int16(40000); }), RuntimeError::Overflow);
+    EXPECT_EQ(errorNumberOf([] { Int16(4'294'967'301LL); }), RuntimeError::Overflow);
+    EXPECT_EQ(errorNumberOf([] { Int16(40000u); }), RuntimeError::Overflow);
+    EXPECT_EQ(Int16(std::uint64_t{32767}).value(), 32767);
 }
 
 TEST(Int16, BooleansAreMinusOneAndZeroAndAnyNonZeroIsTrue)

@@ -22,8 +22,8 @@ class MonthLayout : public ::testing::TestWithParam<MonthRow> {};
 TEST_P(MonthLayout, DayCountAndColumnOfDayOne)
 {
     const MonthRow& row = GetParam();
-    EXPECT_EQ(GiorniDelMese(row.mese, row.anno), row.numGiorni);
-    EXPECT_EQ(ColonnaInizio(row.mese, row.anno), row.inizio);
+    EXPECT_EQ(GiorniDelMese(Int16(row.mese), Int16(row.anno)), row.numGiorni);
+    EXPECT_EQ(ColonnaInizio(Int16(row.mese), Int16(row.anno)), row.inizio);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -42,13 +42,13 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(MonthLayout, DecemberHasThirtyOneDaysInEveryYear)
 {
     for (int anno = 1500; anno <= 2500; ++anno)
-        ASSERT_EQ(GiorniDelMese(12, anno), 31) << anno;
+        ASSERT_EQ(GiorniDelMese(12_i16, Int16(anno)), 31) << anno;
 }
 
 TEST(MonthLayout, AMonthOutsideTheYearRaisesTheConversionError)
 {
-    EXPECT_EQ(errorNumberOf([] { ColonnaInizio(0, 2005); }), RuntimeError::TypeMismatch);
-    EXPECT_EQ(errorNumberOf([] { GiorniDelMese(13, 2005); }), RuntimeError::TypeMismatch);
+    EXPECT_EQ(errorNumberOf([] { ColonnaInizio(0_i16, 2005_i16); }), RuntimeError::TypeMismatch);
+    EXPECT_EQ(errorNumberOf([] { GiorniDelMese(13_i16, 2005_i16); }), RuntimeError::TypeMismatch);
 }
 
 // An independent reckoning: count the days from 1 January 1500 with the Gregorian leap
@@ -67,8 +67,8 @@ TEST(MonthLayout, EveryMonthFrom1500To2500AgreesWithADayCount)
             const int length = lengths[mese - 1] + (mese == 2 && leap(anno) ? 1 : 0);
             const long fromSaturday = daysSince1500 - daysTo2000;
             const int mondayFirst = static_cast<int>(((fromSaturday + 5) % 7 + 7) % 7);
-            ASSERT_EQ(GiorniDelMese(mese, anno), length) << mese << "/" << anno;
-            ASSERT_EQ(ColonnaInizio(mese, anno), mondayFirst) << mese << "/" << anno;
+            ASSERT_EQ(GiorniDelMese(Int16(mese), Int16(anno)), length) << mese << "/" << anno;
+            ASSERT_EQ(ColonnaInizio(Int16(mese), Int16(anno)), mondayFirst) << mese << "/" << anno;
             daysSince1500 += length;
             ++checked;
         }
@@ -78,19 +78,19 @@ TEST(MonthLayout, EveryMonthFrom1500To2500AgreesWithADayCount)
 
 TEST(CellRules, CellOfADayFollowsTheColumnOfDayOne)
 {
-    EXPECT_EQ(CellaDelGiorno(1, 0), 0);
-    EXPECT_EQ(CellaDelGiorno(1, 3), 3);     // September 2005
-    EXPECT_EQ(CellaDelGiorno(30, 3), 32);
-    EXPECT_EQ(CellaDelGiorno(31, 3), 33);   // past the end: the empty cell after the 30th
-    EXPECT_EQ(CellaDelGiorno(30, 6), 35);   // May 2005
-    EXPECT_EQ(CellaDelGiorno(31, 6), 36);   // the last cell of the grid
+    EXPECT_EQ(CellaDelGiorno(1_i16, 0_i16), 0);
+    EXPECT_EQ(CellaDelGiorno(1_i16, 3_i16), 3);     // September 2005
+    EXPECT_EQ(CellaDelGiorno(30_i16, 3_i16), 32);
+    EXPECT_EQ(CellaDelGiorno(31_i16, 3_i16), 33);   // past the end: the empty cell after the 30th
+    EXPECT_EQ(CellaDelGiorno(30_i16, 6_i16), 35);   // May 2005
+    EXPECT_EQ(CellaDelGiorno(31_i16, 6_i16), 36);   // the last cell of the grid
 }
 
 TEST(CellRules, EveryDayOfEveryColumnLandsOnTheGrid)
 {
     for (int inizio = 0; inizio <= 6; ++inizio)
         for (int giorno = 1; giorno <= 31; ++giorno) {
-            const Int16 cella = CellaDelGiorno(giorno, inizio);
+            const Int16 cella = CellaDelGiorno(Int16(giorno), Int16(inizio));
             ASSERT_GE(cella, 0);
             ASSERT_LT(cella, kCellCount);
         }
@@ -99,27 +99,27 @@ TEST(CellRules, EveryDayOfEveryColumnLandsOnTheGrid)
 TEST(CellRules, DayOfACellOrNoneOutsideTheMonth)
 {
     // September 2005: days 1 to 30 in cells 3 to 32.
-    EXPECT_FALSE(GiornoDellaCella(0, 3, 30).has_value());
-    EXPECT_FALSE(GiornoDellaCella(2, 3, 30).has_value());
-    EXPECT_EQ(GiornoDellaCella(3, 3, 30), 1);
-    EXPECT_EQ(GiornoDellaCella(32, 3, 30), 30);
-    EXPECT_FALSE(GiornoDellaCella(33, 3, 30).has_value());
-    EXPECT_FALSE(GiornoDellaCella(36, 3, 30).has_value());
+    EXPECT_FALSE(GiornoDellaCella(0_i16, 3_i16, 30_i16).has_value());
+    EXPECT_FALSE(GiornoDellaCella(2_i16, 3_i16, 30_i16).has_value());
+    EXPECT_EQ(GiornoDellaCella(3_i16, 3_i16, 30_i16), 1);
+    EXPECT_EQ(GiornoDellaCella(32_i16, 3_i16, 30_i16), 30);
+    EXPECT_FALSE(GiornoDellaCella(33_i16, 3_i16, 30_i16).has_value());
+    EXPECT_FALSE(GiornoDellaCella(36_i16, 3_i16, 30_i16).has_value());
     // February 2100: exactly cells 0 to 27.
-    EXPECT_EQ(GiornoDellaCella(0, 0, 28), 1);
-    EXPECT_EQ(GiornoDellaCella(27, 0, 28), 28);
-    EXPECT_FALSE(GiornoDellaCella(28, 0, 28).has_value());
+    EXPECT_EQ(GiornoDellaCella(0_i16, 0_i16, 28_i16), 1);
+    EXPECT_EQ(GiornoDellaCella(27_i16, 0_i16, 28_i16), 28);
+    EXPECT_FALSE(GiornoDellaCella(28_i16, 0_i16, 28_i16).has_value());
 }
 
 TEST(TodayInMonth, OnlyTheCurrentMonthOfTheCurrentYear)
 {
     FixedClock clock(2005y / December / 7);
-    EXPECT_TRUE(OggiNelMese(12, 2005, clock));
-    EXPECT_FALSE(OggiNelMese(12, 2006, clock));
-    EXPECT_FALSE(OggiNelMese(11, 2005, clock));
+    EXPECT_TRUE(OggiNelMese(12_i16, 2005_i16, clock));
+    EXPECT_FALSE(OggiNelMese(12_i16, 2006_i16, clock));
+    EXPECT_FALSE(OggiNelMese(11_i16, 2005_i16, clock));
     clock.set(2006y / January / 1);  // read afresh at every call
-    EXPECT_TRUE(OggiNelMese(1, 2006, clock));
-    EXPECT_FALSE(OggiNelMese(12, 2005, clock));
+    EXPECT_TRUE(OggiNelMese(1_i16, 2006_i16, clock));
+    EXPECT_FALSE(OggiNelMese(12_i16, 2005_i16, clock));
 }
 
 }  // namespace

@@ -12,7 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "e2e/x_session.h"
-#include "window/contrast.h"
+#include "window/colours.h"
 #include "window/units.h"
 
 namespace e2e {

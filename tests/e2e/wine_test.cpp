@@ -37,9 +37,8 @@ std::string italianTitle(Date date)
 // Where the cell of `date` lies in its month.
 QRect cellOf(Date date)
 {
-    const int month = static_cast<int>(unsigned(date.month())), year = static_cast<int>(date.year());
-    const auto cell = calendario::CellaDelGiorno(static_cast<int>(unsigned(date.day())),
-                                                 calendario::ColonnaInizio(month, year));
+    using namespace calendario;
+    const Int16 cell = CellaDelGiorno(dayOf(date), ColonnaInizio(monthOf(date), yearOf(date)));
     return rectOf(QStringLiteral("G(%1)").arg(cell.value()));
 }
 

@@ -21,7 +21,7 @@
 
 #include <gtest/gtest.h>
 
-#include "window/layout_table.h"
+#include "window/control_table.h"
 #include "window/units.h"
 
 extern char** environ;

@@ -12,7 +12,7 @@ class Failure : public FormTest {};
 TEST_F(Failure, EveryWindowVariableIsZeroBeforeStartUp)
 {
     create();
-    const Form1::Variables v = form->variables();
+    const FormInternals::Variables v = variables();
     EXPECT_EQ(v.Giorno, 0);
     EXPECT_EQ(v.NoPass, 0);
     EXPECT_EQ(v.Indice, 0);
@@ -29,7 +29,6 @@ TEST_F(Failure, AClockPastTheYearBarsRangeStopsStartUpWithTheInvalidPropertyErro
     EXPECT_FALSE(form->load());
     ASSERT_EQ(reported.size(), 1u);
     EXPECT_EQ(reported[0].number(), RuntimeError::InvalidPropertyValue);
-    EXPECT_TRUE(hasFailed());
 }
 
 TEST_F(Failure, AClockBeforeTheRangeFailsTheSameWay)
@@ -50,19 +49,9 @@ TEST_F(Failure, TheYearsAtTheEndsOfTheRangeStartNormally)
     EXPECT_TRUE(reported.empty());
 }
 
-TEST_F(Failure, AnErrorInAHandlerIsReportedOnceAndNoHandlerRunsAfterIt)
-{
-    bool ranAfter = false;
-    EXPECT_FALSE(runGuarded([] { Int16(32767) + 1; }));
-    EXPECT_FALSE(runGuarded([&] { ranAfter = true; }));
-    ASSERT_EQ(reported.size(), 1u);
-    EXPECT_EQ(reported[0].number(), RuntimeError::Overflow);
-    EXPECT_FALSE(ranAfter);
-}
-
 TEST_F(Failure, AnyOtherExceptionIsReportedAsAnInternalError)
 {
-    EXPECT_FALSE(runGuarded([] { throw std::bad_alloc(); }));
+    reportFailure(std::make_exception_ptr(std::bad_alloc()));
     ASSERT_EQ(reported.size(), 1u);
     EXPECT_EQ(reported[0].number(), RuntimeError::Internal);
 }
@@ -72,7 +61,7 @@ TEST_F(Failure, AnIndexThatNamesNoCellIsARuntimeError)
     start();
     for (int index : {-1, 37, 32767}) {
         try {
-            form->G_Click(index);
+            form->G_Click(Int16(index));
             ADD_FAILURE() << index;
         } catch (const RuntimeError& error) {
             EXPECT_EQ(error.number(), RuntimeError::SubscriptOutOfRange) << index;
@@ -100,13 +89,12 @@ TEST_P(RaisedFailure, StopsTheCallerAtTheFailingStatementWithOneReport)
     const RaisedFailureRow& row = GetParam();
     start();
     showMonth(row.month, row.year);
-    form->Giorno = row.giorno;
+    form->Giorno = Int16(row.giorno);
     const QString caption = title();
     click(row.control == QLatin1String("Oggi") ? static_cast<QWidget*>(label("Oggi"))
                                                : button(row.control));
     ASSERT_EQ(reported.size(), 1u);
     EXPECT_EQ(reported[0].number(), RuntimeError::SubscriptOutOfRange);
-    EXPECT_TRUE(hasFailed());
     EXPECT_EQ(bar()->year(), row.yearAfter);
     EXPECT_EQ(list()->listIndex(), row.listIndexAfter);
     EXPECT_EQ(label("lblMESE")->text(), list()->text());

@@ -1,23 +1,41 @@
 #include "window/form_fixture.h"
 
+#include <QApplication>
+#include <QMessageBox>
+#include <QRegularExpression>
 #include <QStyleOptionSlider>
 #include <QTest>
 
-#include "window/failure.h"
+namespace calendario {
 
-namespace calendario::testing {
+FormInternals::Variables FormInternals::variables(const Form1& form)
+{
+    return {form.Giorno.value(), form.NoPass.value(),    form.Indice.value(), form.Mese.value(),
+            form.NumGiorni.value(), form.Inizio.value(), form.Cella.value()};
+}
+
+namespace testing {
 
 void FormTest::SetUp()
 {
-    resetFailure();
-    setFailureReporter([this](const RuntimeError& error) { reported.push_back(error); });
+    // A report waits in its message box until someone reads it and presses OK.
+    QObject::connect(&messageBoxes_, &QTimer::timeout, [this] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        const QRegularExpressionMatch number =
+            QRegularExpression(QStringLiteral("^Errore di run-time '(\\d+)':")).match(box->text());
+        EXPECT_TRUE(number.hasMatch()) << box->text().toStdString();
+        reported.emplace_back(RuntimeError::Number(number.captured(1).toInt()));
+        box->accept();
+    });
+    messageBoxes_.start(10);
 }
 
 void FormTest::TearDown()
 {
+    messageBoxes_.stop();
     form.reset();
-    setFailureReporter(nullptr);
-    resetFailure();
 }
 
 void FormTest::create(const char* locale)
@@ -46,14 +64,13 @@ void FormTest::chooseMonth(int index)
     ASSERT_FALSE(list()->isHidden());
     QListWidgetItem* item = list()->item(index);
     list()->scrollToItem(item);
-    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {},
-                      list()->visualItemRect(item).center());
+    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, list()->visualItemRect(item).center());
 }
 
 void FormTest::showMonth(int month, int year)
 {
-    bar()->setYear(year);
-    list()->setListIndex(month - 1);
+    FormInternals::setYear(*form, year);
+    FormInternals::setListIndex(*form, month - 1);
 }
 
 QRect FormTest::barPart(QStyle::SubControl part) const
@@ -81,7 +98,7 @@ std::vector<int> FormTest::paintedCells() const
 {
     std::vector<int> painted;
     for (int i = 0; i < kCellCount; ++i)
-        if (cell(i)->background() == label("Oggi")->background())
+        if (cell(i)->palette().color(QPalette::Window) == label("Oggi")->palette().color(QPalette::Window))
             painted.push_back(i);
     return painted;
 }
@@ -89,22 +106,25 @@ std::vector<int> FormTest::paintedCells() const
 int FormTest::framedCell() const
 {
     for (int i = 0; i < kCellCount; ++i)
-        if (frame()->leftTwips() == cell(i)->leftTwips() - 30 &&
-            frame()->topTwips() == cell(i)->topTwips() - 30)
+        if (frame()->pos() == cell(i)->pos() - kFrameOffset)
             return i;
     return -1;
 }
 
-EventCounter::EventCounter(Form1* form)
+Redraws::Redraws(const Form1& form)
+    : cell_(form.findChild<QLabel*>(QStringLiteral("G(14)"))),
+      mese_(form.findChild<QLabel*>(QStringLiteral("lblMESE"))),
+      anno_(form.findChild<QLabel*>(QStringLiteral("lblANNO")))
 {
-    drawn_ = QObject::connect(form, &Form1::gridDrawn, [this] { ++draws; });
-    clicked_ = QObject::connect(form, &Form1::dayClicked, [this] { ++selections; });
+    cell_->installEventFilter(this);
 }
 
-EventCounter::~EventCounter()
+bool Redraws::eventFilter(QObject* watched, QEvent* event)
 {
-    QObject::disconnect(drawn_);
-    QObject::disconnect(clicked_);
+    if (watched == cell_ && event->type() == QEvent::CursorChange && cell_->cursor().shape() == Qt::BitmapCursor)
+        shown << mese_->text() + QLatin1Char(' ') + anno_->text();
+    return false;
 }
 
-}  // namespace calendario::testing
+}  // namespace testing
+}  // namespace calendario

@@ -32,7 +32,7 @@ TEST_P(GridMonths, DaysFillConsecutiveCellsFromTheColumnOfDayOne)
     const MonthRow& row = GetParam();
     showMonth(row.month, row.year);
     expectDaysFrom(row.inizio, row.numGiorni);
-    const Form1::Variables v = form->variables();
+    const FormInternals::Variables v = variables();
     EXPECT_EQ(v.Mese, row.month);
     EXPECT_EQ(v.Inizio, row.inizio);
     EXPECT_EQ(v.NumGiorni, row.numGiorni);
@@ -59,14 +59,14 @@ TEST_F(Grid, ADayPastTheMonthsEndFramesTheEmptyCellAfterTheLastDay)
     ASSERT_EQ(form->Giorno, 31);
     const QString caption = title();
     showMonth(9, 2005);
-    EXPECT_EQ(form->variables().Cella, 33);
+    EXPECT_EQ(variables().Cella, 33);
     EXPECT_EQ(framedCell(), 33);
     EXPECT_TRUE(cell(33)->text().isEmpty());
     EXPECT_EQ(form->Giorno, 31);
     EXPECT_EQ(title(), caption);
     // A month of 30 days whose day 1 is a Sunday puts it on the very last cell.
     showMonth(4, 2012);
-    EXPECT_EQ(form->variables().Cella, 36);
+    EXPECT_EQ(variables().Cella, 36);
     EXPECT_EQ(framedCell(), 36);
 }
 
@@ -77,7 +77,7 @@ TEST_F(Grid, TodaysCellIsPaintedOnlyInTodaysMonthOfTodaysYear)
     showMonth(12, 2006);
     EXPECT_TRUE(paintedCells().empty());
     for (int i = 0; i < kCellCount; ++i)
-        EXPECT_EQ(cell(i)->background(), QApplication::palette().color(QPalette::Base));
+        EXPECT_EQ(cell(i)->palette().color(QPalette::Window), QApplication::palette().color(QPalette::Base));
     showMonth(11, 2005);
     EXPECT_TRUE(paintedCells().empty());
     showMonth(12, 2005);
@@ -99,38 +99,37 @@ TEST_F(Grid, TodaysColourIsTheOneOggiHasAtThatMoment)
     label("Oggi")->setBackground(rgb(10, 200, 30));
     showMonth(1, 2005);
     showMonth(12, 2005);
-    EXPECT_EQ(cell(9)->background(), QColor(10, 200, 30));
+    EXPECT_EQ(cell(9)->palette().color(QPalette::Window), QColor(10, 200, 30));
 }
 
 TEST_F(Grid, ARedrawTakesTheEmphasisOffOggiButKeepsItsUnderlineAndPointer)
 {
     start();
     clickCell(10);  // another day: underlined, hand pointer
-    ASSERT_TRUE(label("Oggi")->isUnderlined());
+    ASSERT_TRUE(label("Oggi")->font().underline());
     form->Oggi_Click();  // today: bold and framed
-    ASSERT_TRUE(label("Oggi")->isBold());
+    ASSERT_TRUE(label("Oggi")->font().bold());
     label("Oggi")->setUnderlined(true);
     showMonth(3, 2005);
-    EXPECT_FALSE(label("Oggi")->isBold());
+    EXPECT_FALSE(label("Oggi")->font().bold());
     EXPECT_EQ(label("Oggi")->borderStyle(), 0);
-    EXPECT_TRUE(label("Oggi")->isUnderlined());
+    EXPECT_TRUE(label("Oggi")->font().underline());
     EXPECT_EQ(label("Oggi")->mousePointer(), ArrowPointer);
 }
 
 TEST_F(Grid, TheYearBarAndTheListRedrawAtOnceInsideTheSettingStatement)
 {
     start();
-    EventCounter counter(form.get());
-    bar()->setYear(2010);
-    EXPECT_EQ(counter.draws, 1);
+    Redraws redraws(*form);
+    FormInternals::setYear(*form, 2010);
+    EXPECT_EQ(redraws.count(), 1);
     EXPECT_EQ(label("lblANNO")->text(), QStringLiteral("2010"));
-    list()->setListIndex(1);
-    EXPECT_EQ(counter.draws, 2);
+    FormInternals::setListIndex(*form, 1);
+    EXPECT_EQ(redraws.count(), 2);
     EXPECT_EQ(label("lblMESE")->text(), QStringLiteral("Febbraio"));
     // Setting what is already set changes nothing and draws nothing.
-    bar()->setYear(2010);
-    list()->setListIndex(1);
-    EXPECT_EQ(counter.draws, 2);
+    showMonth(2, 2010);
+    EXPECT_EQ(redraws.count(), 2);
 }
 
 TEST_F(Grid, WhileNoPassIsSetLabelsFollowButTheGridStays)
@@ -138,11 +137,11 @@ TEST_F(Grid, WhileNoPassIsSetLabelsFollowButTheGridStays)
     start();
     form->cmdMESI_Click();
     const QStringList before = cellTexts();
-    EventCounter counter(form.get());
+    Redraws redraws(*form);
     form->NoPass = Vero;
     showMonth(2, 2010);
     form->NoPass = Falso;
-    EXPECT_EQ(counter.draws, 0);
+    EXPECT_EQ(redraws.count(), 0);
     EXPECT_EQ(cellTexts(), before);
     EXPECT_EQ(label("lblANNO")->text(), QStringLiteral("2010"));
     EXPECT_EQ(label("lblMESE")->text(), QStringLiteral("Febbraio"));
@@ -154,7 +153,7 @@ struct GridSnapshot {
     std::vector<QColor> backgrounds;
     std::vector<int> pointers;
     QPoint frame;
-    Form1::Variables variables;
+    FormInternals::Variables variables;
 };
 
 TEST_F(Grid, TwoRedrawsInARowLeaveExactlyWhatOneLeaves)
@@ -162,17 +161,17 @@ TEST_F(Grid, TwoRedrawsInARowLeaveExactlyWhatOneLeaves)
     start();
     showMonth(5, 2005);
     const auto snapshot = [this] {
-        GridSnapshot s{cellTexts(), {}, {}, frame()->pos(), form->variables()};
+        GridSnapshot s{cellTexts(), {}, {}, frame()->pos(), variables()};
         for (int i = 0; i < kCellCount; ++i) {
-            s.backgrounds.push_back(cell(i)->background());
+            s.backgrounds.push_back(cell(i)->palette().color(QPalette::Window));
             s.pointers.push_back(cell(i)->mousePointer().value());
         }
         return s;
     };
     const GridSnapshot once = snapshot();
-    EventCounter counter(form.get());
+    Redraws redraws(*form);
     chooseMonth(4);  // the month already shown: drawn again
-    ASSERT_EQ(counter.draws, 1);
+    ASSERT_EQ(redraws.count(), 1);
     const GridSnapshot twice = snapshot();
     EXPECT_EQ(twice.texts, once.texts);
     EXPECT_EQ(twice.backgrounds, once.backgrounds);

@@ -23,7 +23,7 @@ TEST_P(Keys, MoveTheSelectionAsClicksWould)
     const KeyRow& row = GetParam();
     start();
     showMonth(int(unsigned(row.selected.month())), int(row.selected.year()));
-    clickCell(int(unsigned(row.selected.day())) + form->variables().Inizio - 1);
+    clickCell(int(unsigned(row.selected.day())) + variables().Inizio - 1);
     for (Qt::Key key : row.keys)
         QTest::keyClick(form->windowHandle(), key);
     EXPECT_EQ(title(), QString::fromUtf8(row.title));

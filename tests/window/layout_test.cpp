@@ -7,7 +7,7 @@
 
 #include "window/form_fixture.h"
 #include "window/hand_pointer.h"
-#include "window/layout_table.h"
+#include "window/control_table.h"
 #include "window/units.h"
 
 namespace calendario::testing {
@@ -92,9 +92,9 @@ TEST_F(Layout, ColoursAreTheDesignsOrThePlatformsSystemColours)
 {
     create();
     const QPalette system = QApplication::palette();
-    EXPECT_EQ(label("lblMESE")->background(), QColor(224, 224, 224));
-    EXPECT_EQ(label("lblANNO")->background(), QColor(224, 224, 224));
-    EXPECT_EQ(label("Oggi")->background(), QColor(255, 192, 192));
+    EXPECT_EQ(label("lblMESE")->palette().color(QPalette::Window), QColor(224, 224, 224));
+    EXPECT_EQ(label("lblANNO")->palette().color(QPalette::Window), QColor(224, 224, 224));
+    EXPECT_EQ(label("Oggi")->palette().color(QPalette::Window), QColor(255, 192, 192));
     EXPECT_EQ(label("Oggi")->palette().color(QPalette::WindowText), QColor(0, 0, 192));
     EXPECT_EQ(label("lblOGGI")->palette().color(QPalette::WindowText), QColor(0, 192, 0));
     EXPECT_FALSE(label("lblOGGI")->autoFillBackground());  // the panel shows through
@@ -104,7 +104,7 @@ TEST_F(Layout, ColoursAreTheDesignsOrThePlatformsSystemColours)
     for (int i = 0; i < 37; ++i) {
         const QColor expected = i % 7 >= 5 ? QColor(192, 0, 0) : system.color(QPalette::Text);
         EXPECT_EQ(cell(i)->palette().color(QPalette::WindowText), expected) << i;
-        EXPECT_EQ(cell(i)->background(), system.color(QPalette::Base)) << i;
+        EXPECT_EQ(cell(i)->palette().color(QPalette::Window), system.color(QPalette::Base)) << i;
     }
     EXPECT_EQ(button("Command2")->palette().color(QPalette::Button), QColor(255, 255, 192));
     EXPECT_EQ(button("Command3")->palette().color(QPalette::Button), QColor(255, 255, 213));
@@ -214,7 +214,7 @@ TEST_F(Layout, TheYearBarRunsFrom2500AtTheTopTo1500AtTheBottom)
     const QRect down = barPart(QStyle::SC_ScrollBarAddLine);
     ASSERT_LT(up.center().y(), down.center().y());
 
-    b->setYear(2005);
+    b->setYear(2005_i16);
     QTest::mouseClick(b, Qt::LeftButton, {}, up.center());
     EXPECT_EQ(b->year(), 2006);
     QTest::mouseClick(b, Qt::LeftButton, {}, down.center());
@@ -229,11 +229,11 @@ TEST_F(Layout, TheYearBarRunsFrom2500AtTheTopTo1500AtTheBottom)
     QTest::keyClick(b, Qt::Key_PageUp);
     EXPECT_EQ(b->year(), 2005);
 
-    b->setYear(2500);
+    b->setYear(2500_i16);
     QTest::mouseClick(b, Qt::LeftButton, {}, up.center());
     QTest::keyClick(b, Qt::Key_Up);
     EXPECT_EQ(b->year(), 2500);
-    b->setYear(1500);
+    b->setYear(1500_i16);
     QTest::mouseClick(b, Qt::LeftButton, {}, down.center());
     QTest::keyClick(b, Qt::Key_Down);
     EXPECT_EQ(b->year(), 1500);
@@ -253,7 +253,7 @@ TEST_F(Layout, TheFrameIsATwoPixelBlueOutlineThatLetsClicksThrough)
 
 TEST_F(Layout, TheHandPointerIsDrawnToItsDescription)
 {
-    const QImage hand = handPointerImage();
+    const QImage hand = handPointer().pixmap().toImage();
     ASSERT_EQ(hand.size(), QSize(32, 32));
     EXPECT_EQ(kHandPointerHotSpot, QPoint(12, 1));
     // The hot spot is the black tip of the index finger, with nothing above it.

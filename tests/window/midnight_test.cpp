@@ -2,7 +2,6 @@
 #include <QTest>
 #include <QTimer>
 
-#include "window/day_watch.h"
 #include "window/form_fixture.h"
 
 namespace calendario::testing {
@@ -24,25 +23,25 @@ TEST_F(FormTest, AtMidnightTodaysDateCellAndLookFollowTheClockAndNothingElseMove
     EXPECT_EQ(title(), caption);
     EXPECT_EQ(form->Giorno, 9);
     EXPECT_EQ(framedCell(), 11);
-    EXPECT_TRUE(label("Oggi")->isUnderlined());
+    EXPECT_TRUE(label("Oggi")->font().underline());
 
     // Another midnight, with the 10th selected: now the selected day is today.
     clickCell(12);
     clock.set(at(2005y / December / 9, 23h + 59min + 59s + 900ms));
-    form->findChild<DayWatch*>()->lookNow();  // the clock was set forward
+    FormInternals::watchTheDay(*form);  // the clock was set forward
     clock.set(at(2005y / December / 10, 100ms));
     ASSERT_TRUE(QTest::qWaitFor([&] { return paintedCells() == std::vector<int>{12}; }, 2000));
     const ClickLabel* oggi = label("Oggi");
-    EXPECT_TRUE(oggi->isBold() && oggi->borderStyle() == 1 && !oggi->isUnderlined());
+    EXPECT_TRUE(oggi->font().bold() && oggi->borderStyle() == 1 && !oggi->font().underline());
     EXPECT_EQ(oggi->mousePointer(), ArrowPointer);
     EXPECT_TRUE(reported.empty());
 
     // Past the last day of the year bar: no cell to paint, and no error.
     clock.set(at(2500y / December / 31, 12h));
-    form->findChild<DayWatch*>()->lookNow();
+    FormInternals::watchTheDay(*form);
     showMonth(12, 2500);
     clock.set(at(2501y / January / 1, 12h));
-    form->findChild<DayWatch*>()->lookNow();
+    FormInternals::watchTheDay(*form);
     EXPECT_EQ(label("lblOGGI")->text(), QStringLiteral("01/01/01"));
     EXPECT_TRUE(paintedCells().empty());
     EXPECT_TRUE(reported.empty());

@@ -9,7 +9,6 @@
 
 #include <QTest>
 
-#include "window/day_watch.h"
 #include "window/form_fixture.h"
 
 namespace calendario::testing {
@@ -245,7 +244,7 @@ protected:
                 break;  // the clock stays in the bar's years
             m.midnight();
             clock.set(m.today);
-            form->findChild<DayWatch*>()->lookNow();
+            FormInternals::watchTheDay(*form);
             break;
         }
     }
@@ -270,13 +269,12 @@ protected:
         for (int i = 0; i < kCellCount; ++i) {
             const auto day = m.dayIn(i);
             check(view[i]->text() == (day ? QString::number(*day) : QString()), "cells");
-            check((view[i]->background() == oggi->background()) == (painted == i), "today's cell");
-            const bool framed = shape->leftTwips() == view[i]->leftTwips() - 30 &&
-                                shape->topTwips() == view[i]->topTwips() - 30;
+            check((view[i]->palette().color(QPalette::Window) == oggi->palette().color(QPalette::Window)) == (painted == i), "today's cell");
+            const bool framed = shape->pos() == view[i]->pos() - kFrameOffset;
             check(framed == (m.framedCell() == i), "frame");
         }
-        check(oggi->isBold() == m.bold && (oggi->borderStyle() == 1) == m.border &&
-                  oggi->isUnderlined() == m.underline &&
+        check(oggi->font().bold() == m.bold && (oggi->borderStyle() == 1) == m.border &&
+                  oggi->font().underline() == m.underline &&
                   oggi->mousePointer() == (m.hand ? CustomPointer : ArrowPointer),
               "Oggi look");
         return out.str();

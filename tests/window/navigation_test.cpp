@@ -30,22 +30,19 @@ TEST_F(Navigation, PreviousFromFebruaryStaysInTheYear)
 {
     start();
     showMonth(2, 2005);
-    EventCounter counter(form.get());
+    Redraws redraws(*form);
     click(button("Command2"));
     expectShown("Gennaio", 2005);
-    EXPECT_EQ(counter.draws, 1);
+    EXPECT_EQ(redraws.count(), 1);
 }
 
 TEST_F(Navigation, NextFromDecemberSetsTheYearFirstThenTheMonth)
 {
     start();
-    QStringList drawn;
-    QObject::connect(form.get(), &Form1::gridDrawn, form.get(), [&] {
-        drawn << label("lblMESE")->text() + QLatin1Char(' ') + label("lblANNO")->text();
-    });
+    Redraws redraws(*form);
     click(button("Command3"));
     expectShown("Gennaio", 2006);
-    EXPECT_EQ(drawn, QStringList({"Dicembre 2006", "Gennaio 2006"}));
+    EXPECT_EQ(redraws.shown, QStringList({"Dicembre 2006", "Gennaio 2006"}));
 }
 
 TEST_F(Navigation, TheEndsOfTheRangeChangeNothingAndLeaveAnOpenListOpen)
@@ -53,17 +50,20 @@ TEST_F(Navigation, TheEndsOfTheRangeChangeNothingAndLeaveAnOpenListOpen)
     start();
     showMonth(12, 2500);
     form->cmdMESI_Click();
-    EventCounter counter(form.get());
-    click(button("Command3"));
-    expectShown("Dicembre", 2500);
-    EXPECT_FALSE(list()->isHidden());
+    {
+        Redraws redraws(*form);
+        click(button("Command3"));
+        expectShown("Dicembre", 2500);
+        EXPECT_FALSE(list()->isHidden());
+        EXPECT_EQ(redraws.count(), 0);
+    }
     showMonth(1, 1500);
     form->cmdMESI_Click();
-    counter.draws = 0;
+    Redraws redraws(*form);
     click(button("Command2"));
     expectShown("Gennaio", 1500);
     EXPECT_FALSE(list()->isHidden());
-    EXPECT_EQ(counter.draws, 0);
+    EXPECT_EQ(redraws.count(), 0);
 }
 
 TEST_F(Navigation, TheLastStepsIntoTheEndYears)
@@ -102,7 +102,7 @@ TEST_F(Navigation, ChoosingAMonthInTheListShowsItInTheSameYearAndClosesTheList)
 TEST_F(Navigation, TheListButtonAndTheMonthNameOpenAndCloseTheListOnly)
 {
     start();
-    EventCounter counter(form.get());
+    Redraws redraws(*form);
     click(button("cmdMESI"));
     EXPECT_FALSE(list()->isHidden());
     click(button("cmdMESI"));
@@ -112,7 +112,7 @@ TEST_F(Navigation, TheListButtonAndTheMonthNameOpenAndCloseTheListOnly)
     EXPECT_EQ(list()->geometry().right(), label("lblMESE")->geometry().right());
     click(label("lblMESE"));
     EXPECT_TRUE(list()->isHidden());
-    EXPECT_EQ(counter.draws, 0);
+    EXPECT_EQ(redraws.count(), 0);
     expectShown("Dicembre", 2005);
 }
 
@@ -151,9 +151,9 @@ TEST_F(Navigation, TheYearLabelBringsTheSameMonthOfTheCurrentYear)
     showMonth(3, 1999);
     click(label("lblANNO"));
     expectShown("Marzo", 2005);
-    EventCounter counter(form.get());
+    Redraws redraws(*form);
     click(label("lblANNO"));  // already the current year: nothing happens
-    EXPECT_EQ(counter.draws, 0);
+    EXPECT_EQ(redraws.count(), 0);
 }
 
 TEST_F(Navigation, NeverChangesTheSelectedDayOrTheTitle)

@@ -11,14 +11,10 @@ class Selection : public FormTest {};
 TEST_F(Selection, ClickingADayWritesItsFullDateInTheTitleAndFramesIt)
 {
     start();
-    EventCounter counter(form.get());
     clickCell(3);  // 1 December 2005
-    EXPECT_EQ(counter.selections, 1);
     EXPECT_EQ(title(), QStringLiteral("01 dicembre 2005 gio"));
     EXPECT_EQ(form->Giorno, 1);
     EXPECT_EQ(framedCell(), 3);
-    EXPECT_EQ(frame()->leftTwips(), cell(3)->leftTwips() - 30);
-    EXPECT_EQ(frame()->topTwips(), cell(3)->topTwips() - 30);
     EXPECT_EQ(frame()->pos(), QPoint(70, 45));  // 1050 and 670 twips
 }
 
@@ -28,8 +24,8 @@ TEST_F(Selection, AnotherDayTurnsOggiIntoALinkBackToToday)
     clickCell(10);
     ClickLabel* oggi = label("Oggi");
     EXPECT_EQ(oggi->borderStyle(), 0);
-    EXPECT_FALSE(oggi->isBold());
-    EXPECT_TRUE(oggi->isUnderlined());
+    EXPECT_FALSE(oggi->font().bold());
+    EXPECT_TRUE(oggi->font().underline());
     EXPECT_EQ(oggi->mousePointer(), CustomPointer);
     EXPECT_EQ(oggi->cursor().shape(), Qt::BitmapCursor);
 }
@@ -41,8 +37,8 @@ TEST_F(Selection, TodaysCellGivesOggiItsPlainFramedLook)
     clickCell(9);  // 7 December 2005, today
     ClickLabel* oggi = label("Oggi");
     EXPECT_EQ(oggi->borderStyle(), 1);
-    EXPECT_TRUE(oggi->isBold());
-    EXPECT_FALSE(oggi->isUnderlined());
+    EXPECT_TRUE(oggi->font().bold());
+    EXPECT_FALSE(oggi->font().underline());
     EXPECT_EQ(oggi->mousePointer(), ArrowPointer);
     EXPECT_EQ(oggi->cursor().shape(), Qt::ArrowCursor);
     EXPECT_EQ(title(), QStringLiteral("07 dicembre 2005 mer"));
@@ -54,8 +50,8 @@ TEST_F(Selection, TheSameDayNumberInAnotherMonthOrYearIsAnotherDate)
     showMonth(12, 2006);  // Friday the 1st: the 7th is in cell 10
     clickCell(10);
     EXPECT_EQ(title(), QStringLiteral("07 dicembre 2006 gio"));
-    EXPECT_TRUE(label("Oggi")->isUnderlined());
-    EXPECT_FALSE(label("Oggi")->isBold());
+    EXPECT_TRUE(label("Oggi")->font().underline());
+    EXPECT_FALSE(label("Oggi")->font().bold());
     showMonth(11, 2005);  // Tuesday the 1st: the 7th is in cell 7
     clickCell(7);
     EXPECT_EQ(title(), QStringLiteral("07 novembre 2005 lun"));
@@ -68,15 +64,13 @@ TEST_F(Selection, AnEmptyCellChangesNothing)
     clickCell(10);
     const QString caption = title();
     const QPoint framePos = frame()->pos();
-    EventCounter counter(form.get());
     clickCell(0);   // before the 1st
     clickCell(36);  // after the 31st
-    EXPECT_EQ(counter.selections, 2);
     EXPECT_EQ(title(), caption);
     EXPECT_EQ(frame()->pos(), framePos);
     EXPECT_EQ(form->Giorno, 8);
-    EXPECT_TRUE(label("Oggi")->isUnderlined());
-    EXPECT_EQ(form->variables().Mese, 12);
+    EXPECT_TRUE(label("Oggi")->font().underline());
+    EXPECT_EQ(variables().Mese, 12);
 }
 
 TEST_F(Selection, ClickingTheSelectedCellAgainChangesNothingVisible)

@@ -1,50 +1,26 @@
 #pragma once
 
 #include <array>
-#include <cstdint>
 
-#include <QColor>
 #include <QFont>
-#include <QPalette>
 #include <QRect>
 #include <QString>
 
+#include "window/colours.h"
+
 namespace calendario {
 
-// A colour as the design gives it: an RGB triple, one of the system's colours, or none.
-struct Colour {
-    enum class Source : std::uint8_t { Unset, Rgb, System, Transparent };
-    Source source = Source::Unset;
-    std::uint8_t red = 0, green = 0, blue = 0;
-    int systemIndex = 0;
-
-    friend constexpr bool operator==(const Colour&, const Colour&) = default;
+// The window's controls by their names; G is the array of day cells.
+enum class Control {
+    Command1, pctCAL, lstMESI, cmdMESI, VScroll1, Command3, Command2,
+    Label4, lblOGGI, lblMESE, lblANNO, G, Shape1, Oggi,
 };
 
-constexpr Colour rgb(int r, int g, int b)
-{
-    return {Colour::Source::Rgb, std::uint8_t(r), std::uint8_t(g), std::uint8_t(b), 0};
-}
-constexpr Colour systemColour(int index) { return {Colour::Source::System, 0, 0, 0, index}; }
-
-inline constexpr Colour kWindowBackground = systemColour(5);
-inline constexpr Colour kWindowText = systemColour(8);
-inline constexpr Colour kButtonFace = systemColour(15);
-inline constexpr Colour kButtonText = systemColour(18);
-inline constexpr Colour kTransparent{Colour::Source::Transparent};
-inline constexpr Colour kUnset{};
-
-// The colour on this platform: RGB as given, system colours from the palette.
-QColor resolve(const Colour& colour, const QPalette& palette);
-
-// The colour of a text or a shape drawn on a background, both as the design gives them.
-// The design chose its colours on a light desktop, and some pairs mix a fixed colour with
-// a system one. The colour stays wherever it stands out from the background by `goal`;
-// on a light desktop also where it stands out by as much as it does in the design. Else
-// the colour it has on the light desktop takes its place where that stands out enough,
-// else the nearest colour of its hue that does.
-QColor resolveOn(const Colour& colour, const Colour& background, const QPalette& palette,
-                 double goal);
+enum class Kind { CommandButton, Panel, ListBox, VScrollBar, Label, DayCell, Shape };
+enum class Parent { Form, Panel };
+enum class Align { Left = 0, Right = 1, Centre = 2 };
+// The solid triangle a small button shows, drawn rather than taken from a symbol font.
+enum class Arrow { None, Left, Right, Down };
 
 struct FontSpec {
     const char* face = nullptr;  // nullptr: the window's default font
@@ -56,16 +32,12 @@ struct FontSpec {
 inline constexpr FontSpec kWindowDefaultFont{"MS Sans Serif", 8.25};
 
 // The named face where the platform has it, else one of similar size.
-QFont makeFont(const FontSpec& row);
-
-enum class Kind { CommandButton, Panel, ListBox, VScrollBar, Label, DayCell, Shape };
-enum class Parent { Form, Panel };
-enum class Align { Left = 0, Right = 1, Centre = 2 };
+QFont makeFont(const FontSpec& spec);
 
 // One control of the window as the design draws it. Positions and sizes are in twips,
 // relative to the parent's interior.
 struct ControlSpec {
-    const char* name;
+    Control id;
     int index = -1;  // place in a control array; -1 for a single control
     Kind kind = Kind::Label;
     Parent parent = Parent::Panel;
@@ -79,8 +51,9 @@ struct ControlSpec {
     int borderStyle = 0;
     int mousePointer = 0;
     const char* tooltip = nullptr;
+    Arrow arrow = Arrow::None;
     // A text that the locale gives, which may be too long for the control: it shrinks.
-    bool shrinkToFit = false;
+    bool fitsText = false;
 
     QRect twips() const { return QRect(left, top, width, height); }
     bool isLabel() const { return kind == Kind::Label || kind == Kind::DayCell; }
@@ -92,15 +65,15 @@ struct ControlSpec {
 
 inline constexpr int kControlCount = 51;
 
-// The window's own background, which shows only in the strip under the panel.
-inline constexpr Colour kFormBackground = kButtonFace;
-
 // Every control of the window, in creation order; one that comes earlier lies above one
 // that comes later.
 const std::array<ControlSpec, kControlCount>& controlTable();
 
+// The window's own background, which shows only in the strip under the panel.
+inline constexpr Colour kFormBackground = kButtonFace;
+
 // What a control's text or lines are drawn on: its own background, or, where it has none
-// (a transparent label, the frame), whatever its parent shows.
+// (a transparent label, the frame), the panel's.
 const Colour& colourBehind(const ControlSpec& row);
 
 // The window: its client area and where that area opens on the screen, in twips.
@@ -112,8 +85,5 @@ inline constexpr int kBottomYear = 1500;
 
 // The month list grows to this height once it holds the months.
 inline constexpr int kMonthListHeight = 2370;
-
-// The selection frame's colour.
-inline constexpr Colour kFrameColour = rgb(0, 0, 255);
 
 }  // namespace calendario

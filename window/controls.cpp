@@ -1,0 +1,199 @@
+#include "window/controls.h"
+
+#include <algorithm>
+#include <utility>
+
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPolygonF>
+#include <QStyleFactory>
+#include <QStyleOptionButton>
+#include <QTimer>
+
+#include "calendar/runtime_error.h"
+#include "window/accessibility.h"
+#include "window/labels.h"
+#include "window/units.h"
+
+namespace calendario {
+
+Panel::Panel(QWidget* parent) : QWidget(parent) { setAutoFillBackground(true); }
+
+void Panel::keyPressEvent(QKeyEvent* event)
+{
+    static constexpr int kCalendarKeys[] = {Qt::Key_Left,   Qt::Key_Right,    Qt::Key_Up, Qt::Key_Down,
+                                            Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Home};
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (!plain || std::ranges::find(kCalendarKeys, event->key()) == std::end(kCalendarKeys)) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    emit keyDown(event->key());
+    // A screen reader's focus follows the day the keys chose.
+    announceSelectedDay(this);
+}
+
+void Panel::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    // Once the reader has heard the panel take the keyboard, it hears the selected day.
+    QTimer::singleShot(0, this, [this] { announceSelectedDay(this); });
+}
+
+FlatFaceStyle::FlatFaceStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
+
+void FlatFaceStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
+                                  QPainter* painter, const QWidget* widget) const
+{
+    QProxyStyle::drawPrimitive(element, option, painter, widget);
+    const auto* button = qstyleoption_cast<const QStyleOptionButton*>(option);
+    if (element != PE_PanelButtonCommand || !button || button->features & QStyleOptionButton::Flat)
+        return;
+    // Fusion draws a face as a gradient inside its outline and a light inner line, each one
+    // pixel wide; the face within them takes the colour itself.
+    const QColor face = option->palette.color(QPalette::Button);
+    const bool down = option->state & (State_Sunken | State_On);
+    painter->fillRect(option->rect.adjusted(2, 2, -2, -2), down ? face.darker(110) : face);
+}
+
+ArrowButton::ArrowButton(Arrow arrow, QWidget* parent) : QPushButton(parent), arrow_(arrow) {}
+
+void ArrowButton::paintEvent(QPaintEvent* event)
+{
+    QPushButton::paintEvent(event);
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
+                                     QPalette::ButtonText));
+    // A triangle of 4 by 7 pixels (7 by 4 pointing down), centred, nudged when pressed.
+    const QPointF c = QRectF(rect()).center() + (isDown() ? QPointF(0.5, 0.5) : QPointF());
+    const auto point = [&](double x, double y) { return c + QPointF(x, y); };
+    switch (arrow_) {
+    case Arrow::Left: painter.drawPolygon(QPolygonF{point(-2, 0), point(2, -3.5), point(2, 3.5)}); break;
+    case Arrow::Right: painter.drawPolygon(QPolygonF{point(2, 0), point(-2, -3.5), point(-2, 3.5)}); break;
+    case Arrow::Down: painter.drawPolygon(QPolygonF{point(0, 2), point(-3.5, -2), point(3.5, -2)}); break;
+    case Arrow::None: break;
+    }
+}
+
+YearScrollBar::YearScrollBar(Int16 topEnd, Int16 bottomEnd, QWidget* parent)
+    : QScrollBar(Qt::Vertical, parent)
+{
+    setRange(-topEnd.value(), -bottomEnd.value());
+    setValue(-topEnd.value());
+    setPageStep(1);
+    setTracking(false);
+}
+
+void YearScrollBar::setYear(Int16 year)
+{
+    if (year > topEnd() || year < bottomEnd())
+        throw RuntimeError(RuntimeError::InvalidPropertyValue);
+    setValue(-year.value());
+}
+
+MonthList::MonthList(QWidget* parent) : QListWidget(parent)
+{
+    // A long month name is drawn smaller or on two lines, never scrolled sideways or cut.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setTextElideMode(Qt::ElideNone);
+    setWordWrap(true);
+    // A single line for an edge: the twelve months then fill the grown list exactly.
+    setFrameStyle(QFrame::Box | QFrame::Plain);
+}
+
+Int16 MonthList::listIndex() const
+{
+    const QModelIndexList selected = selectionModel()->selectedRows();
+    return Int16(selected.isEmpty() ? -1 : selected.first().row());
+}
+
+void MonthList::setListIndex(Int16 index)
+{
+    if (index < -1 || index >= count())
+        throw RuntimeError(RuntimeError::InvalidPropertyValue);
+    const QModelIndex entry = model()->index(index.value(), 0);
+    if (isVisible())
+        selectionModel()->setCurrentIndex(entry, QItemSelectionModel::ClearAndSelect);
+    else
+        selectionModel()->select(entry, QItemSelectionModel::ClearAndSelect);
+}
+
+QString MonthList::text() const
+{
+    const QListWidgetItem* entry = item(listIndex().value());
+    return entry ? entry->text() : QString();
+}
+
+void MonthList::setHeightInWholeRows(int pixels)
+{
+    if (parentWidget())
+        pixels = std::min(pixels, parentWidget()->height() - y());
+    setFixedHeight(pixels);
+    // Rows are measured in the list's font, and nobody sees them before the list opens:
+    // they are measured once the window is up, or as the list opens, whichever comes first.
+    rowsToFit_ = true;
+    QTimer::singleShot(0, this, &MonthList::fitRows);
+}
+
+void MonthList::fitRows()
+{
+    const int row = count() > 0 ? sizeHintForRow(0) : 0;
+    if (!std::exchange(rowsToFit_, false) || row <= 0)
+        return;
+    const int edges = 2 * frameWidth();
+    const int rows = std::max(1, (height() - edges) / row);
+    setFixedHeight(rows * row + edges);
+    // Entries too long for a row are drawn smaller, or broken between words.
+    const bool scrolls = count() > rows;
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    const int room = width() - edges - (scrolls ? verticalScrollBar()->sizeHint().width() : 0) - 2 * margin;
+    for (int i = 0; i < count(); ++i)
+        item(i)->setFont(fitText(item(i)->text(), font(), QSize(room, 0xFFFF)).font);
+}
+
+// The mouse chooses by a click alone; the keys move the selection as Qt's lists do, an
+// entry whole and never none.
+QItemSelectionModel::SelectionFlags MonthList::selectionCommand(const QModelIndex& index,
+                                                                const QEvent* event) const
+{
+    const bool pointer = event && event->isPointerEvent();
+    return index.isValid() && !pointer ? QItemSelectionModel::ClearAndSelect : QItemSelectionModel::NoUpdate;
+}
+
+void MonthList::showEvent(QShowEvent* event)
+{
+    fitRows();
+    QListWidget::showEvent(event);
+    // It opens on the month shown, even when that is one of its last entries.
+    const QModelIndex selected = model()->index(listIndex().value(), 0);
+    selectionModel()->setCurrentIndex(selected, QItemSelectionModel::NoUpdate);
+    if (selected.isValid())
+        scrollTo(selected);
+}
+
+void MonthList::hideEvent(QHideEvent* event)
+{
+    // A list that closes with the keyboard gives it back to the panel it hangs from.
+    if (hasFocus() && parentWidget())
+        parentWidget()->setFocus(Qt::OtherFocusReason);
+    selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    QListWidget::hideEvent(event);
+}
+
+SelectionFrame::SelectionFrame(const ControlSpec& row, QWidget* parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setGeometry(pixelsFromTwips(row.twips()));
+}
+
+void SelectionFrame::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    fillOutline(painter, rect(), 2, colour());
+}
+
+}  // namespace calendario

@@ -1,0 +1,190 @@
+#include "window/labels.h"
+
+#include <QAccessible>
+#include <QFontMetrics>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
+
+#include "window/units.h"
+
+namespace calendario {
+
+ClickLabel::ClickLabel(const ControlSpec& row, QWidget* parent)
+    : QLabel(parent), row_(row), background_(row.background)
+{
+    setGeometry(pixelsFromTwips(row.twips()));
+    if (row.font.face)
+        setFont(makeFont(row.font));
+    const Qt::Alignment horizontal[] = {Qt::AlignLeft, Qt::AlignRight, Qt::AlignHCenter};
+    setAlignment(horizontal[int(row.alignment)]);
+    setBorderStyle(Int16(row.borderStyle));
+    setMousePointer(Int16(row.mousePointer));
+    if (row.fitsText)
+        fittedFrom_ = font();
+    setCaption(QString::fromUtf8(row.caption));
+}
+
+void ClickLabel::setCaption(const QString& caption)
+{
+    setText(caption);
+    if (!fittedFrom_)
+        return;
+    placeText(false);
+    FittedText fitted = fitText(caption, *fittedFrom_, contentsRect().size());
+    if (fitted.breaks) {
+        placeText(true);
+        fitted = fitText(caption, *fittedFrom_, contentsRect().size());
+    }
+    setFont(fitted.font);
+    setWordWrap(fitted.breaks != 0);
+    breaksAnywhere_ = fitted.breaks == Qt::TextWrapAnywhere;
+}
+
+void ClickLabel::setBackground(const Colour& colour)
+{
+    // Every redraw of the grid gives every cell its background: most keep the one they have.
+    if (colour == background_)
+        return;
+    background_ = colour;
+    showColours();
+}
+
+void ClickLabel::showColours()
+{
+    const Colour& behind = isOpaque(background_) ? background_ : colourBehind(row_);
+    setPalette(ownColours(QPalette::Window, background_, QPalette::WindowText, row_.foreground, behind, kTextContrast));
+    setAutoFillBackground(isOpaque(background_));
+}
+
+void ClickLabel::setBold(bool bold)
+{
+    QFont f = font();
+    f.setBold(bold);
+    setFont(f);
+}
+
+void ClickLabel::setUnderlined(bool underlined)
+{
+    QFont f = font();
+    f.setUnderline(underlined);
+    setFont(f);
+}
+
+void ClickLabel::setBorderStyle(Int16 style)
+{
+    if (style != 0 && style != 1)
+        throw RuntimeError(RuntimeError::InvalidPropertyValue);
+    borderStyle_ = style;
+    placeText(wordWrap());
+    update();
+}
+
+// The border takes a pixel on each side. A line of text sits at the top, clear of the
+// border by half an x as in a framed QLabel; lines broken take the whole height, centred.
+void ClickLabel::placeText(bool broken)
+{
+    const int border = borderStyle_.value();
+    const int inset = broken ? 0 : border * QFontMetrics(fittedFrom_.value_or(font())).horizontalAdvance(u'x') / 2;
+    setContentsMargins(border, border + inset, border, border);
+    setAlignment((alignment() & Qt::AlignHorizontal_Mask) | (broken ? Qt::AlignVCenter : Qt::AlignTop));
+}
+
+void ClickLabel::paintEvent(QPaintEvent* event)
+{
+    if (breaksAnywhere_) {
+        // QLabel breaks a text only between words.
+        QPainter painter(this);
+        style()->drawItemText(&painter, contentsRect(), int(alignment()) | Qt::TextWrapAnywhere, palette(),
+                              isEnabled(), text(), foregroundRole());
+    } else {
+        QLabel::paintEvent(event);
+    }
+    if (borderStyle_ == 1) {
+        QPainter painter(this);
+        fillOutline(painter, rect(), 1, palette().color(foregroundRole()));
+    }
+}
+
+void ClickLabel::setMousePointer(Int16 pointer)
+{
+    if (pointer != DefaultPointer && pointer != ArrowPointer && pointer != CustomPointer)
+        throw RuntimeError(RuntimeError::InvalidPropertyValue);
+    if (pointer == mousePointer_)
+        return;
+    mousePointer_ = pointer;
+    showPointer();
+}
+
+void ClickLabel::setMouseIcon(const QCursor& icon)
+{
+    mouseIcon_ = icon;
+    showPointer();
+}
+
+void ClickLabel::showPointer()
+{
+    if (mousePointer_ == CustomPointer && mouseIcon_.shape() == Qt::BitmapCursor)
+        setCursor(mouseIcon_);
+    else if (mousePointer_ == ArrowPointer)
+        setCursor(Qt::ArrowCursor);
+    else
+        unsetCursor();
+}
+
+// A click is a press and a release of the left button, both on the label.
+void ClickLabel::mousePressEvent(QMouseEvent* event)
+{
+    pressed_ = event->button() == Qt::LeftButton;
+    event->accept();
+}
+
+void ClickLabel::mouseReleaseEvent(QMouseEvent* event)
+{
+    const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    pressed_ = false;
+    event->accept();
+    if (click)
+        emit clicked();
+}
+
+void DayCell::setSelected(bool selected)
+{
+    if (selected == selected_)
+        return;
+    selected_ = selected;
+    QAccessible::State changed;
+    changed.selected = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
+}
+
+FittedText fitText(const QString& text, const QFont& font, QSize room)
+{
+    const auto sized = [&](int pixels) {
+        QFont f = font;
+        f.setPixelSize(pixels);
+        return f;
+    };
+    const auto fits = [&](const QFont& f, int breaks) {
+        const QRect needed = QFontMetrics(f).boundingRect(QRect(QPoint(), room), breaks, text);
+        return needed.width() <= room.width() && needed.height() <= room.height();
+    };
+    const int own = font.pixelSize() > 0 ? font.pixelSize() : QFontMetrics(font).height();
+    for (const int breaks : {0, int(Qt::TextWordWrap), int(Qt::TextWrapAnywhere)})
+        for (int pixels = own; pixels >= kSmallestTextPixels; --pixels)
+            if (fits(sized(pixels), breaks))
+                return {pixels == own ? font : sized(pixels), breaks};
+    return {sized(kSmallestTextPixels), Qt::TextWrapAnywhere};
+}
+
+void fillOutline(QPainter& painter, const QRect& bounds, int width, const QColor& colour)
+{
+    const QRect& r = bounds;
+    painter.fillRect(r.x(), r.y(), r.width(), width, colour);
+    painter.fillRect(r.x(), r.bottom() - width + 1, r.width(), width, colour);
+    painter.fillRect(r.x(), r.y(), width, r.height(), colour);
+    painter.fillRect(r.right() - width + 1, r.y(), width, r.height(), colour);
+}
+
+}  // namespace calendario
