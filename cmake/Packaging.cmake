@@ -15,7 +15,7 @@ bar, and come back to today with one click. Month and weekday names follow the
 locale; the window's own texts are Italian.")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)
-# Every time inside a package is the last commit's, unless SOURCE_DATE_EPOCH says otherwise.
+# Every time inside a package is the source's: see SourceDate.cmake.
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/SourceDate.cmake)
 set(CPACK_CALENDARIO_SOURCE_DIR ${PROJECT_SOURCE_DIR})
 
