@@ -64,6 +64,14 @@ TEST_F(FormTest, ClicksLeaveTheKeysOnThePanelAndTheBarAndListKeepTheirOwn)
     QTest::keyClick(form->windowHandle(), Qt::Key_Up);  // the bar's own key: a year up
     EXPECT_EQ(bar()->year(), 2006);
     EXPECT_EQ(title(), QStringLiteral("09 giugno 2005 gio"));
+    // In the open list, Down chooses the next month: the list closes and hands the keys back.
+    form->cmdMESI_Click();
+    list()->setFocus();
+    QTest::keyClick(form->windowHandle(), Qt::Key_Down);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list()->isHidden(); }, 1000));
+    EXPECT_EQ(label("lblMESE")->text(), QStringLiteral("Luglio"));
+    EXPECT_EQ(cell(framedCell())->text(), QStringLiteral("9"));
+    EXPECT_EQ(form->focusWidget(), panel);
 }
 
 }  // namespace
