@@ -9,7 +9,6 @@
 
 #include "window/accessibility.h"
 #include "window/failure.h"
-#include "window/hand_pointer.h"
 #include "window/units.h"
 
 namespace calendario {
@@ -27,7 +26,13 @@ Form1::Form1(const Clock& clock, const QLocale& locale, QWidget* parent)
     buildControls();
     applyColours();
     connectHandlers();
-    placeOnScreen();
+    // The client area opens where it was designed to, as long as the whole window fits on
+    // the screen there; otherwise the window manager places it.
+    const QRect design = pixelsFromTwips(kFormTwips);
+    constexpr int frame = 8, titleBar = 32;
+    if (const QScreen* screen = QGuiApplication::primaryScreen();
+        screen && screen->availableGeometry().contains(design.adjusted(-frame, -titleBar - frame, frame, frame)))
+        setGeometry(design);
     // The year label shows the bar's year from the first: start-up writes it only when
     // it moves the bar, and today may lie in the bar's first year, 2500.
     lblANNO->setCaption(decimalText(VScroll1->year()));
@@ -51,7 +56,7 @@ void Form1::buildControls()
         case Control::VScroll1: control = VScroll1 = new YearScrollBar(Int16(kTopYear), Int16(kBottomYear), pctCAL); break;
         case Control::Command3: control = Command3 = arrow(); break;
         case Control::Command2: control = Command2 = arrow(); break;
-        case Control::Label4: control = Label4.at(std::size_t(row.index)) = label(); break;
+        case Control::Label4: control = label(); break;
         case Control::lblOGGI: control = lblOGGI = label(); break;
         case Control::lblMESE: control = lblMESE = label(); break;
         case Control::lblANNO: control = lblANNO = label(); break;
@@ -176,17 +181,6 @@ void Form1::connectHandlers()
     for (std::size_t i = 0; i < G.size(); ++i)
         connect(G[i], &ClickLabel::clicked, this, [this, i] { answer([this, i] { G_Click(Int16(i)); }); });
     connect(pctCAL, &Panel::keyDown, this, [this](int key) { answer([this, key] { pctCAL_KeyDown(key); }); });
-}
-
-// The client area opens where it was designed to, as long as the whole window fits on
-// the screen there; otherwise the window manager places it.
-void Form1::placeOnScreen()
-{
-    const QRect design = pixelsFromTwips(kFormTwips);
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    constexpr int frame = 8, titleBar = 32;
-    if (screen && screen->availableGeometry().contains(design.adjusted(-frame, -titleBar - frame, frame, frame)))
-        setGeometry(design);
 }
 
 DayCell* Form1::cellOf(Int16 Index) const

@@ -67,14 +67,11 @@ private:
     // the setting statement when the value changes, as a user's change of it does.
     void setYear(Int16 anno);
     void setListIndex(Int16 indice);
-    // The title names the selected date, written out.
-    void writeTitle(Date selezionata);
     // "Oggi:" as a plain framed label while today is selected, else as a link back to today.
     void showOggiLook(bool selectedIsToday);
 
     void buildControls();
     void connectHandlers();
-    void placeOnScreen();
     // Every control's colours, as the table gives them, on the desktop's palette as it is now.
     void applyColours();
 
@@ -116,7 +113,6 @@ private:
     YearScrollBar* VScroll1 = nullptr;
     ArrowButton* Command3 = nullptr;
     ArrowButton* Command2 = nullptr;
-    std::array<ClickLabel*, 2> Label4{};
     ClickLabel* lblOGGI = nullptr;
     ClickLabel* lblMESE = nullptr;
     ClickLabel* lblANNO = nullptr;

@@ -33,7 +33,8 @@ void Form1::Form_Load()
     Oggi_Click();
     NoPass = Falso;
 
-    writeTitle(clock_.today());
+    selected_ = clock_.today();
+    setWindowTitle(names_.fullDate(clock_.today()));
 }
 
 void Form1::Command1_Click() { close(); }
@@ -99,17 +100,12 @@ void Form1::G_Click(Int16 Index)
     putFrameAround(cella);
 
     const Date selezionata = dateFromText(dayFirstText(cella->text(), Mese, VScroll1->year()));
-    writeTitle(selezionata);
+    selected_ = selezionata;
+    setWindowTitle(names_.fullDate(selezionata));
 
     showOggiLook(selezionata == clock_.today());
 
     Giorno = wholeNumberFromText(cella->text());
-}
-
-void Form1::writeTitle(Date selezionata)
-{
-    selected_ = selezionata;
-    setWindowTitle(names_.fullDate(selezionata));
 }
 
 void Form1::showOggiLook(bool selectedIsToday)

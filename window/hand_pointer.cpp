@@ -1,4 +1,4 @@
-#include "window/hand_pointer.h"
+#include "window/labels.h"
 
 #include <algorithm>
 #include <array>
@@ -9,6 +9,9 @@
 
 namespace calendario {
 namespace {
+
+constexpr int kHandPointerSize = 32;
+constexpr QPoint kHandPointerHotSpot{12, 1};
 
 // One letter a pixel: K black, W white, G grey, B dark blue, '.' transparent.
 constexpr std::array<std::string_view, kHandPointerSize> kHand = {

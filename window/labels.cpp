@@ -1,5 +1,7 @@
 #include "window/labels.h"
 
+#include <utility>
+
 #include <QAccessible>
 #include <QFontMetrics>
 #include <QMouseEvent>
@@ -28,17 +30,8 @@ ClickLabel::ClickLabel(const ControlSpec& row, QWidget* parent)
 void ClickLabel::setCaption(const QString& caption)
 {
     setText(caption);
-    if (!fittedFrom_)
-        return;
-    placeText(false);
-    FittedText fitted = fitText(caption, *fittedFrom_, contentsRect().size());
-    if (fitted.breaks) {
-        placeText(true);
-        fitted = fitText(caption, *fittedFrom_, contentsRect().size());
-    }
-    setFont(fitted.font);
-    setWordWrap(fitted.breaks != 0);
-    breaksAnywhere_ = fitted.breaks == Qt::TextWrapAnywhere;
+    if (fittedFrom_)
+        textPlaced_ = false;
 }
 
 void ClickLabel::setBackground(const Colour& colour)
@@ -76,22 +69,39 @@ void ClickLabel::setBorderStyle(Int16 style)
     if (style != 0 && style != 1)
         throw RuntimeError(RuntimeError::InvalidPropertyValue);
     borderStyle_ = style;
-    placeText(wordWrap());
+    textPlaced_ = false;
     update();
 }
 
-// The border takes a pixel on each side. A line of text sits at the top, clear of the
-// border by half an x as in a framed QLabel; lines broken take the whole height, centred.
-void ClickLabel::placeText(bool broken)
+// Where the text goes, and in which size, worked out as the label is next drawn, as QLabel
+// lays out its own text: no font is read before the window is on the screen. The border
+// takes a pixel on each side. A line of text keeps clear of the top border by half an x,
+// as in a framed QLabel; lines broken take the whole height inside it, centred.
+void ClickLabel::placeText()
 {
     const int border = borderStyle_.value();
-    const int inset = broken ? 0 : border * QFontMetrics(fittedFrom_.value_or(font())).horizontalAdvance(u'x') / 2;
-    setContentsMargins(border, border + inset, border, border);
-    setAlignment((alignment() & Qt::AlignHorizontal_Mask) | (broken ? Qt::AlignVCenter : Qt::AlignTop));
+    const auto place = [&](bool broken) {
+        const int inset = broken || !border ? 0 : QFontMetrics(fittedFrom_.value_or(font())).horizontalAdvance(u'x') / 2;
+        setContentsMargins(border, border + inset, border, border);
+        setAlignment((alignment() & Qt::AlignHorizontal_Mask) | (broken ? Qt::AlignVCenter : Qt::AlignTop));
+    };
+    place(false);
+    if (!fittedFrom_)
+        return;
+    FittedText fitted = fitText(text(), *fittedFrom_, contentsRect().size());
+    if (fitted.breaks) {
+        place(true);
+        fitted = fitText(text(), *fittedFrom_, contentsRect().size());
+    }
+    setFont(fitted.font);
+    setWordWrap(fitted.breaks != 0);
+    breaksAnywhere_ = fitted.breaks == Qt::TextWrapAnywhere;
 }
 
 void ClickLabel::paintEvent(QPaintEvent* event)
 {
+    if (!std::exchange(textPlaced_, true))
+        placeText();
     if (breaksAnywhere_) {
         // QLabel breaks a text only between words.
         QPainter painter(this);

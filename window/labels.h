@@ -15,6 +15,12 @@ inline constexpr Int16 DefaultPointer{0};
 inline constexpr Int16 ArrowPointer{1};
 inline constexpr Int16 CustomPointer{99};
 
+// The hand pointer: a white hand outlined in black and shaded in grey, index finger up,
+// thumb to the left, a dark blue cuff at the wrist; 32 by 32 pixels in colours of the
+// standard 16-colour palette, everything around it transparent. Its hot spot is the tip of
+// the index finger: a click lands where the finger points.
+QCursor handPointer();
+
 // A label of the calendar, as its row of the control table draws it: opaque or
 // transparent, with an optional single border, a mouse pointer that may be a cursor
 // picture of its own, and a click.
@@ -60,7 +66,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    void placeText(bool broken);
+    void placeText();
     void showPointer();
 
     const ControlSpec& row_;
@@ -69,6 +75,7 @@ private:
     // line is broken where it must.
     std::optional<QFont> fittedFrom_;
     bool breaksAnywhere_ = false;
+    bool textPlaced_ = false;
     Int16 borderStyle_;
     Int16 mousePointer_;
     QCursor mouseIcon_;

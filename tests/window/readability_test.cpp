@@ -56,6 +56,7 @@ TEST_F(Readability, EveryTextShowsWholeInItsControlInEveryLocale)
         // Drawn in the label's own size (13 pixels for the month and the year, 11 for the
         // date) or smaller.
         const auto expectWhole = [&](ClickLabel* l, int ownPixels) {
+            l->grab();  // drawn, as the user sees it
             const QSize room = l->contentsRect().size();
             EXPECT_TRUE(l->wordWrap() ? drawnWhole(l->text(), l->font(), Qt::TextWordWrap, room) ||
                                             drawnWhole(l->text(), l->font(), Qt::TextWrapAnywhere, room)
