@@ -25,13 +25,13 @@ QStringList facesFor(const char* face)
 
 }  // namespace
 
-QFont makeFont(const FontSpec& spec)
+QFont makeFont(const FontSpec& design)
 {
     QFont font;
-    font.setFamilies(facesFor(spec.face));
-    font.setPixelSize(pixelsFromPoints(spec.points));
-    font.setBold(spec.bold);
-    font.setUnderline(spec.underline);
+    font.setFamilies(facesFor(design.face));
+    font.setPixelSize(pixelsFromPoints(design.points));
+    font.setBold(design.bold);
+    font.setUnderline(design.underline);
     return font;
 }
 

@@ -32,7 +32,7 @@ struct FontSpec {
 inline constexpr FontSpec kWindowDefaultFont{"MS Sans Serif", 8.25};
 
 // The named face where the platform has it, else one of similar size.
-QFont makeFont(const FontSpec& spec);
+QFont makeFont(const FontSpec& design);
 
 // One control of the window as the design draws it. Positions and sizes are in twips,
 // relative to the parent's interior.
