@@ -28,20 +28,18 @@ if(WIN32)
   # The installer, from a script of its own: CPack's NSIS template always asks for
   # administrator rights, and is not Unicode.
   find_program(MAKENSIS makensis)
-  if(MAKENSIS AND CALENDARIO_ICO)
-    set(CALENDARIO_STRIPPED_EXE ${PROJECT_BINARY_DIR}/calendario.exe)
+  if(MAKENSIS AND CALENDARIO_ICO AND CALENDARIO_RELEASE_EXE)
     set(CALENDARIO_SETUP ${PROJECT_BINARY_DIR}/calendario-${PROJECT_VERSION}-setup.exe)
-    add_custom_command(
-      OUTPUT ${CALENDARIO_STRIPPED_EXE}
-      COMMAND ${CMAKE_STRIP} -o ${CALENDARIO_STRIPPED_EXE} $<TARGET_FILE:calendario>
-      DEPENDS calendario
-      COMMENT "Stripping calendario.exe"
-      VERBATIM)
     configure_file(${PROJECT_SOURCE_DIR}/data/windows/calendario.nsi.in calendario.nsi @ONLY)
+    # Signed, the uninstaller as NSIS writes it and the setup once it is made.
+    set(sign)
+    if(CALENDARIO_SIGN)
+      set(sign -DSIGN=${PROJECT_SOURCE_DIR}/tools/sign-windows)
+    endif()
     add_custom_command(
       OUTPUT ${CALENDARIO_SETUP}
-      COMMAND ${MAKENSIS} -V2 -INPUTCHARSET UTF8 ${PROJECT_BINARY_DIR}/calendario.nsi
-      DEPENDS ${CALENDARIO_STRIPPED_EXE} ${PROJECT_BINARY_DIR}/calendario.nsi ${CALENDARIO_ICO}
+      COMMAND ${MAKENSIS} -V2 -INPUTCHARSET UTF8 ${sign} ${PROJECT_BINARY_DIR}/calendario.nsi
+      DEPENDS ${CALENDARIO_RELEASE_EXE} ${PROJECT_BINARY_DIR}/calendario.nsi ${CALENDARIO_ICO}
               ${PROJECT_SOURCE_DIR}/LICENSE
       COMMENT "Making the installer with NSIS"
       VERBATIM)
