@@ -44,6 +44,36 @@ if(WIN32)
       COMMENT "Making the installer with NSIS"
       VERBATIM)
     add_custom_target(setup DEPENDS ${CALENDARIO_SETUP})
+
+    # The release's winget manifest, in the folder winget/: everything but the setup's
+    # SHA-256 is known here, and that is filled in once the setup is made, and signed.
+    set(CALENDARIO_DOWNLOAD_URL "" CACHE STRING
+        "The folder a release's files are downloaded from, for winget; empty: the project's release of this version")
+    set(url ${CALENDARIO_DOWNLOAD_URL})
+    if(NOT url)
+      set(url ${CALENDARIO_HOMEPAGE}/releases/download/v${PROJECT_VERSION})
+    endif()
+    set(CALENDARIO_SETUP_URL ${url}/calendario-${PROJECT_VERSION}-setup.exe)
+    # The last commit's date, as SOURCE_DATE_EPOCH gives it.
+    string(TIMESTAMP CALENDARIO_RELEASE_DATE "%Y-%m-%d" UTC)
+    set(CALENDARIO_SETUP_SHA256 "@CALENDARIO_SETUP_SHA256@")
+    set(winget_parts)
+    foreach(part IN ITEMS version installer locale.en-US locale.it-IT)
+      set(name ${CALENDARIO_APP_ID}.${part}.yaml)
+      if(part STREQUAL "version")
+        set(name ${CALENDARIO_APP_ID}.yaml)
+      endif()
+      configure_file(${PROJECT_SOURCE_DIR}/data/windows/winget/${part}.yaml.in winget-parts/${name} @ONLY)
+      list(APPEND winget_parts ${PROJECT_BINARY_DIR}/winget/${name})
+    endforeach()
+    add_custom_command(
+      OUTPUT ${winget_parts}
+      COMMAND ${CMAKE_COMMAND} -DSETUP=${CALENDARIO_SETUP} -DPARTS=${PROJECT_BINARY_DIR}/winget-parts
+              -DOUT=${PROJECT_BINARY_DIR}/winget -P ${PROJECT_SOURCE_DIR}/cmake/WingetManifest.cmake
+      DEPENDS ${CALENDARIO_SETUP} ${PROJECT_SOURCE_DIR}/cmake/WingetManifest.cmake
+      COMMENT "Writing the winget manifest"
+      VERBATIM)
+    add_custom_target(winget DEPENDS ${winget_parts})
   endif()
   return()
 endif()

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <set>
 
 #include <gtest/gtest.h>
@@ -160,6 +161,33 @@ TEST_F(UnderWine, LoadsNoDllPlantedBesideItsProgram)
     EXPECT_TRUE(loaded.empty()) << "planted and loaded:" << loaded << " (of " << baits << ")";
 }
 
+// What winget's installer manifest says the setup writes into its Apps entry, "Key: value"
+// lines below AppsAndFeaturesEntries.
+std::map<std::string, std::string> appsAndFeaturesEntry()
+{
+    std::ifstream manifest(CALENDARIO_WINGET_INSTALLER);
+    std::map<std::string, std::string> entry;
+    bool inside = false;
+    for (std::string line; std::getline(manifest, line);) {
+        if (line == "AppsAndFeaturesEntries:")
+            inside = true;
+        else if (inside && (line.starts_with("- ") || line.starts_with("  ")) && line.find(": ") != std::string::npos)
+            entry[line.substr(2, line.find(": ") - 2)] = line.substr(line.find(": ") + 2);
+        else
+            inside = false;
+    }
+    return entry;
+}
+
+// Whether a line of `text` ends with `end`.
+bool endsALine(const std::string& text, const std::string& end)
+{
+    for (auto at = text.find(end); at != std::string::npos; at = text.find(end, at + 1))
+        if (at + end.size() == text.size() || text[at + end.size()] == '\r' || text[at + end.size()] == '\n')
+            return true;
+    return false;
+}
+
 // As a Windows user would: a silent install into a fresh prefix, once more over itself,
 // the program from its Start-menu folder, then the uninstaller of its Apps entry.
 TEST_F(UnderWine, TheInstallerGivesAShortcutAnEntryAndAProgramAndTheUninstallerLeavesNothing)
@@ -198,6 +226,14 @@ TEST_F(UnderWine, TheInstallerGivesAShortcutAnEntryAndAProgramAndTheUninstallerL
          at = entries.find("DisplayName    REG_SZ    Calendario", at + 1))
         ++count;
     EXPECT_EQ(count, 1u) << "installed twice, it has one entry";
+    // As winget expects to find it.
+    auto winget = appsAndFeaturesEntry();
+    EXPECT_EQ(winget.size(), 4u) << CALENDARIO_WINGET_INSTALLER;
+    EXPECT_TRUE(endsALine(entries, "\\Uninstall\\" + winget["ProductCode"])) << entries;
+    winget.erase("ProductCode");
+    for (const auto& [name, value] : winget)
+        EXPECT_TRUE(endsALine(entries, name + "    REG_SZ    " + value)) << name << " in\n" << entries;
+
     open(true, (folder / "calendario.exe").string(), prefix.string());
     const Date today = calendario::SystemClock().today();
     EXPECT_EQ(app->titleOnceItIs(win, italianTitle(today)), italianTitle(today));
