@@ -138,7 +138,7 @@ TEST_F(UnderWine, LoadsNoDllPlantedBesideItsProgram)
     std::string baits;
     for (const auto& dll : fs::directory_iterator(CALENDARIO_WINDOWS_BAITS)) {
         fs::copy_file(dll.path(), folder / dll.path().filename(), fs::copy_options::overwrite_existing);
-        baits += (baits.empty() ? "" : ",") + dll.path().stem().string();
+        baits.append(baits.empty() ? "" : ",").append(dll.path().stem().string());
     }
     ASSERT_FALSE(baits.empty()) << "no bait DLLs in " CALENDARIO_WINDOWS_BAITS;
     const char* overrides = std::getenv("WINEDLLOVERRIDES");
@@ -157,7 +157,7 @@ TEST_F(UnderWine, LoadsNoDllPlantedBesideItsProgram)
     std::string loaded;
     for (const auto& file : fs::directory_iterator(folder))
         if (file.path().extension() == ".loaded")
-            loaded += " " + file.path().stem().string();
+            loaded.append(" ").append(file.path().stem().string());
     EXPECT_TRUE(loaded.empty()) << "planted and loaded:" << loaded << " (of " << baits << ")";
 }
 
