@@ -21,7 +21,7 @@ find_package(Python3 REQUIRED COMPONENTS Interpreter)
 # Links `target` so, and checks it after each link.
 function(calendario_load_dlls_from_system32 target)
   set(dir ${CMAKE_CURRENT_BINARY_DIR}/delay-load)
-  file(MAKE_DIRECTORY ${dir})
+  file(MAKE_DIRECTORY ${dir}/made)
   foreach(name IN LISTS CALENDARIO_DELAY_LOADED_DLLS)
     find_library(CALENDARIO_IMPORT_LIBRARY_${name} ${name} REQUIRED NO_CACHE)
     set(library ${CALENDARIO_IMPORT_LIBRARY_${name}})
@@ -42,10 +42,14 @@ function(calendario_load_dlls_from_system32 target)
     endif()
     list(JOIN imports "\n" exports)
     file(CONFIGURE OUTPUT ${dir}/${name}.def CONTENT "LIBRARY ${dll}\nEXPORTS\n${exports}\n")
-    # Made in its folder, by a name without the build's path, which dlltool puts into the
-    # names of the symbols it makes.
-    execute_process(COMMAND ${CMAKE_DLLTOOL} --input-def ${name}.def --output-delaylib lib${name}.a
-                    WORKING_DIRECTORY ${dir} COMMAND_ERROR_IS_FATAL ANY)
+    # Made by a name without the build's path, which dlltool puts into the names of the
+    # symbols it makes, and put in its place only if it changed: the program is linked
+    # again when a library changes, not at each configure.
+    execute_process(COMMAND ${CMAKE_DLLTOOL} --deterministic-libraries --input-def ../${name}.def
+                            --output-delaylib lib${name}.a
+                    WORKING_DIRECTORY ${dir}/made COMMAND_ERROR_IS_FATAL ANY)
+    file(COPY_FILE ${dir}/made/lib${name}.a ${dir}/lib${name}.a ONLY_IF_DIFFERENT)
+    set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${dir}/lib${name}.a)
     set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${library})
   endforeach()
   # Searched before the MinGW folder, so -l<name> finds the twin; __delayLoadHelper2 comes
