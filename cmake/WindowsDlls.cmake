@@ -11,10 +11,12 @@ set(CALENDARIO_STATIC_DLLS advapi32 clbcatq combase comdlg32 coml2 difxapi gdi32
     imagehlp imm32 kernel32 msctf msvcrt normaliz nsi ntdll ole32 oleaut32 psapi rpcrt4
     sechost setupapi shcore shell32 shlwapi user32 wldap32 ws2_32)
 # Windows' own DLLs that Qt calls, loaded from System32 by their first call: their import
-# libraries' delay-loading twins, made here, are linked in their place.
-set(CALENDARIO_DELAY_LOADED_DLLS authz bcrypt comctl32 crypt32 d2d1 d3d11 d3d12 d3d9 dcomp
-    dwmapi dwrite dxgi mpr msimg32 netapi32 oleacc powrprof secur32 userenv uxtheme version winmm
-    winspool wtsapi32)
+# libraries' delay-loading twins, made here, are linked in their place. Also comdlg32, a
+# KnownDLL for the file dialogs that the program never opens: it brings in comctl32, which
+# (Wine's at least) loads uxtheme as it starts, by the search order of that moment.
+set(CALENDARIO_DELAY_LOADED_DLLS authz bcrypt comctl32 comdlg32 crypt32 d2d1 d3d11 d3d12 d3d9
+    dcomp dwmapi dwrite dxgi mpr msimg32 netapi32 oleacc powrprof secur32 userenv uxtheme version
+    winmm winspool wtsapi32)
 
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 
