@@ -55,8 +55,16 @@ function(calendario_load_dlls_from_system32 target)
     set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${library})
   endforeach()
   # Searched before the MinGW folder, so -l<name> finds the twin; __delayLoadHelper2 comes
-  # from MinGW's libmingwex.
-  target_link_directories(${target} BEFORE PRIVATE ${dir})
+  # from MinGW's libmingwex. ld lays out the import sections in the order of the paths of
+  # the libraries they come from, so the folder is named relative to where the link runs
+  # (the top of the build with Ninja, the program's folder with Makefiles): one program,
+  # whatever folder it is built in.
+  if(CMAKE_GENERATOR MATCHES "Ninja")
+    file(RELATIVE_PATH from_link ${CMAKE_BINARY_DIR} ${dir})
+  else()
+    file(RELATIVE_PATH from_link ${CMAKE_CURRENT_BINARY_DIR} ${dir})
+  endif()
+  target_link_options(${target} BEFORE PRIVATE -L${from_link})
   # Kept through --gc-sections, and pointed to by the header after the link.
   target_link_options(${target} PRIVATE -Wl,-u,_load_config_used)
   add_custom_command(TARGET ${target} POST_BUILD
