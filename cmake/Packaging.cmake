@@ -28,24 +28,52 @@ if(WIN32)
   # The installer, from a script of its own: CPack's NSIS template always asks for
   # administrator rights, and is not Unicode.
   find_program(MAKENSIS makensis)
-  if(MAKENSIS AND CALENDARIO_ICO)
-    set(CALENDARIO_STRIPPED_EXE ${PROJECT_BINARY_DIR}/calendario.exe)
+  if(MAKENSIS AND CALENDARIO_ICO AND CALENDARIO_RELEASE_EXE)
     set(CALENDARIO_SETUP ${PROJECT_BINARY_DIR}/calendario-${PROJECT_VERSION}-setup.exe)
-    add_custom_command(
-      OUTPUT ${CALENDARIO_STRIPPED_EXE}
-      COMMAND ${CMAKE_STRIP} -o ${CALENDARIO_STRIPPED_EXE} $<TARGET_FILE:calendario>
-      DEPENDS calendario
-      COMMENT "Stripping calendario.exe"
-      VERBATIM)
     configure_file(${PROJECT_SOURCE_DIR}/data/windows/calendario.nsi.in calendario.nsi @ONLY)
+    # Signed, the uninstaller as NSIS writes it and the setup once it is made.
+    set(sign)
+    if(CALENDARIO_SIGN)
+      set(sign -DSIGN=${PROJECT_SOURCE_DIR}/tools/sign-windows)
+    endif()
     add_custom_command(
       OUTPUT ${CALENDARIO_SETUP}
-      COMMAND ${MAKENSIS} -V2 -INPUTCHARSET UTF8 ${PROJECT_BINARY_DIR}/calendario.nsi
-      DEPENDS ${CALENDARIO_STRIPPED_EXE} ${PROJECT_BINARY_DIR}/calendario.nsi ${CALENDARIO_ICO}
+      COMMAND ${MAKENSIS} -V2 -INPUTCHARSET UTF8 ${sign} ${PROJECT_BINARY_DIR}/calendario.nsi
+      DEPENDS ${CALENDARIO_RELEASE_EXE} ${PROJECT_BINARY_DIR}/calendario.nsi ${CALENDARIO_ICO}
               ${PROJECT_SOURCE_DIR}/LICENSE
       COMMENT "Making the installer with NSIS"
       VERBATIM)
     add_custom_target(setup DEPENDS ${CALENDARIO_SETUP})
+
+    # The release's winget manifest, in the folder winget/: everything but the setup's
+    # SHA-256 is known here, and that is filled in once the setup is made, and signed.
+    set(CALENDARIO_DOWNLOAD_URL "" CACHE STRING
+        "The folder a release's files are downloaded from, for winget; empty: the project's release of this version")
+    set(url ${CALENDARIO_DOWNLOAD_URL})
+    if(NOT url)
+      set(url ${CALENDARIO_HOMEPAGE}/releases/download/v${PROJECT_VERSION})
+    endif()
+    set(CALENDARIO_SETUP_URL ${url}/calendario-${PROJECT_VERSION}-setup.exe)
+    # The last commit's date, as SOURCE_DATE_EPOCH gives it.
+    string(TIMESTAMP CALENDARIO_RELEASE_DATE "%Y-%m-%d" UTC)
+    set(CALENDARIO_SETUP_SHA256 "@CALENDARIO_SETUP_SHA256@")
+    set(winget_parts)
+    foreach(part IN ITEMS version installer locale.en-US locale.it-IT)
+      set(name ${CALENDARIO_APP_ID}.${part}.yaml)
+      if(part STREQUAL "version")
+        set(name ${CALENDARIO_APP_ID}.yaml)
+      endif()
+      configure_file(${PROJECT_SOURCE_DIR}/data/windows/winget/${part}.yaml.in winget-parts/${name} @ONLY)
+      list(APPEND winget_parts ${PROJECT_BINARY_DIR}/winget/${name})
+    endforeach()
+    add_custom_command(
+      OUTPUT ${winget_parts}
+      COMMAND ${CMAKE_COMMAND} -DSETUP=${CALENDARIO_SETUP} -DPARTS=${PROJECT_BINARY_DIR}/winget-parts
+              -DOUT=${PROJECT_BINARY_DIR}/winget -P ${PROJECT_SOURCE_DIR}/cmake/WingetManifest.cmake
+      DEPENDS ${CALENDARIO_SETUP} ${PROJECT_SOURCE_DIR}/cmake/WingetManifest.cmake
+      COMMENT "Writing the winget manifest"
+      VERBATIM)
+    add_custom_target(winget DEPENDS ${winget_parts})
   endif()
   return()
 endif()

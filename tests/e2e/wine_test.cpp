@@ -1,8 +1,11 @@
 // The Windows program under Wine on a private X server, beside the Linux program: today's
 // date from Wine's clock and regional settings, the design's colours, its icon, a click,
-// the exit; and its installer and uninstaller in a Wine prefix of their own.
+// the exit, DLLs planted beside it; and its installer and uninstaller in a Wine prefix of
+// their own.
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <set>
 
 #include <gtest/gtest.h>
@@ -49,11 +52,12 @@ protected:
     // Starts the Windows program (from a folder of an unusual name, or as `exe` names it,
     // in its prefix), or the Linux one, on today's real date, in Italian.
     void open(bool windows, const std::string& exe = programInAForeignFolder(),
-              const std::string& prefix = CALENDARIO_WINEPREFIX)
+              const std::string& prefix = CALENDARIO_WINEPREFIX, const std::vector<std::string>& extraEnv = {})
     {
         std::vector<std::string> env = {"LANG=it_IT.UTF-8", "LC_ALL=", "LC_TIME=", "QT_QPA_PLATFORM=xcb"};
         if (windows)
             env.insert(env.end(), {"WINEPREFIX=" + prefix, "WINEDEBUG=-all"});
+        env.insert(env.end(), extraEnv.begin(), extraEnv.end());
         app = std::make_unique<Calendario>(server, windows ? std::vector<std::string>{"wine", exe}
                                                            : std::vector<std::string>{CALENDARIO_BINARY},
                                            env);
@@ -121,6 +125,68 @@ TEST_F(UnderWine, UscitaAndAltUEndTheProgramWithStatusZero)
     }
 }
 
+// A program started from Downloads, where a browser may have saved DLLs named as Windows'
+// own unasked: the bait DLLs beside it, each exporting what the real one does and leaving
+// a marker file once loaded, and Wine told to prefer a DLL it finds in the search order to
+// its own. None is loaded, and the program steps a month and ends as ever.
+TEST_F(UnderWine, LoadsNoDllPlantedBesideItsProgram)
+{
+    const fs::path folder = fs::path(runtimeDir()) / "Downloads";
+    fs::create_directories(folder);
+    fs::copy_file(CALENDARIO_WINDOWS_EXE, folder / "calendario.exe", fs::copy_options::overwrite_existing);
+    std::string baits;
+    for (const auto& dll : fs::directory_iterator(CALENDARIO_WINDOWS_BAITS)) {
+        fs::copy_file(dll.path(), folder / dll.path().filename(), fs::copy_options::overwrite_existing);
+        baits.append(baits.empty() ? "" : ",").append(dll.path().stem().string());
+    }
+    ASSERT_FALSE(baits.empty()) << "no bait DLLs in " CALENDARIO_WINDOWS_BAITS;
+    const char* overrides = std::getenv("WINEDLLOVERRIDES");
+    open(true, (folder / "calendario.exe").string(), CALENDARIO_WINEPREFIX,
+         {"WINEDLLOVERRIDES=" + std::string(overrides ? overrides : "") + ";" + baits + "=n,b"});
+
+    const Date today = calendario::SystemClock().today();
+    const Date next = (today.year() / today.month() + std::chrono::months{1}) / std::chrono::day{1};
+    const QPoint step = rectOf(QStringLiteral("Command3")).center(), day = cellOf(next).center();
+    app->click(win, step.x(), step.y());
+    app->click(win, day.x(), day.y());
+    EXPECT_EQ(app->titleOnceItIs(win, italianTitle(next)), italianTitle(next));
+    const QPoint uscita = rectOf(QStringLiteral("Command1")).center();
+    app->click(win, uscita.x(), uscita.y());
+    EXPECT_EQ(app->exitStatus(30000), 0);
+    std::string loaded;
+    for (const auto& file : fs::directory_iterator(folder))
+        if (file.path().extension() == ".loaded")
+            loaded.append(" ").append(file.path().stem().string());
+    EXPECT_TRUE(loaded.empty()) << "planted and loaded:" << loaded << " (of " << baits << ")";
+}
+
+// What winget's installer manifest says the setup writes into its Apps entry, "Key: value"
+// lines below AppsAndFeaturesEntries.
+std::map<std::string, std::string> appsAndFeaturesEntry()
+{
+    std::ifstream manifest(CALENDARIO_WINGET_INSTALLER);
+    std::map<std::string, std::string> entry;
+    bool inside = false;
+    for (std::string line; std::getline(manifest, line);) {
+        if (line == "AppsAndFeaturesEntries:")
+            inside = true;
+        else if (inside && (line.starts_with("- ") || line.starts_with("  ")) && line.find(": ") != std::string::npos)
+            entry[line.substr(2, line.find(": ") - 2)] = line.substr(line.find(": ") + 2);
+        else
+            inside = false;
+    }
+    return entry;
+}
+
+// Whether a line of `text` ends with `end`.
+bool endsALine(const std::string& text, const std::string& end)
+{
+    for (auto at = text.find(end); at != std::string::npos; at = text.find(end, at + 1))
+        if (at + end.size() == text.size() || text[at + end.size()] == '\r' || text[at + end.size()] == '\n')
+            return true;
+    return false;
+}
+
 // As a Windows user would: a silent install into a fresh prefix, once more over itself,
 // the program from its Start-menu folder, then the uninstaller of its Apps entry.
 TEST_F(UnderWine, TheInstallerGivesAShortcutAnEntryAndAProgramAndTheUninstallerLeavesNothing)
@@ -159,6 +225,13 @@ TEST_F(UnderWine, TheInstallerGivesAShortcutAnEntryAndAProgramAndTheUninstallerL
          at = entries.find("DisplayName    REG_SZ    Calendario", at + 1))
         ++count;
     EXPECT_EQ(count, 1u) << "installed twice, it has one entry";
+    // As winget expects to find it.
+    auto winget = appsAndFeaturesEntry();
+    EXPECT_EQ(winget.size(), 4u) << CALENDARIO_WINGET_INSTALLER;
+    EXPECT_TRUE(endsALine(entries, "\\Uninstall\\" + winget["ProductCode"])) << entries;
+    winget.erase("ProductCode");
+    for (const auto& [name, value] : winget)
+        EXPECT_TRUE(endsALine(entries, name + "    REG_SZ    " + value)) << name << " in\n" << entries;
 
     open(true, (folder / "calendario.exe").string(), prefix.string());
     const Date today = calendario::SystemClock().today();
