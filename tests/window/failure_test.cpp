@@ -121,8 +121,9 @@ TEST_F(Failure, AFailingClickEndsTheEventLoopWithTheFailureStatus)
 {
     start();
     clock.set(2600y / March / 3);  // the clock jumps outside the bar's range
-    QTimer::singleShot(0, [this] { click(label("Oggi")); });
-    QTimer::singleShot(5000, [] { QCoreApplication::exit(99); });
+    // Both timers go with the window, so that neither ends the event loop of a later test.
+    QTimer::singleShot(0, form.get(), [this] { click(label("Oggi")); });
+    QTimer::singleShot(5000, form.get(), [] { QCoreApplication::exit(99); });
     EXPECT_EQ(QCoreApplication::exec(), kFailureExitStatus);
     ASSERT_EQ(reported.size(), 1u);
     EXPECT_EQ(reported[0].number(), RuntimeError::InvalidPropertyValue);
