@@ -59,6 +59,16 @@ void FlatFaceStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* 
 
 ArrowButton::ArrowButton(Arrow arrow, QWidget* parent) : QPushButton(parent), arrow_(arrow) {}
 
+void ArrowButton::keyPressEvent(QKeyEvent* event)
+{
+    // A push button's arrow keys would pass the focus on; left unhandled, they reach the panel.
+    const bool arrowKey = event->key() >= Qt::Key_Left && event->key() <= Qt::Key_Down;
+    if (arrowKey && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier)
+        event->ignore();
+    else
+        QPushButton::keyPressEvent(event);
+}
+
 void ArrowButton::paintEvent(QPaintEvent* event)
 {
     QPushButton::paintEvent(event);

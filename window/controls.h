@@ -41,6 +41,7 @@ public:
 };
 
 // A small button that shows a solid triangle, drawn rather than taken from a symbol font.
+// It lies on the panel, so the arrow keys move through the calendar, not among buttons.
 class ArrowButton : public QPushButton {
     Q_OBJECT
 
@@ -49,6 +50,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     Arrow arrow_;

@@ -72,6 +72,11 @@ TEST_F(FormTest, ClicksLeaveTheKeysOnThePanelAndTheBarAndListKeepTheirOwn)
     EXPECT_EQ(label("lblMESE")->text(), QStringLiteral("Luglio"));
     EXPECT_EQ(cell(framedCell())->text(), QStringLiteral("9"));
     EXPECT_EQ(form->focusWidget(), panel);
+    // A button on the panel reached with Tab keeps the keyboard, and the arrows still move the day.
+    button("Command3")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(form->windowHandle(), Qt::Key_Right);
+    EXPECT_EQ(title(), QStringLiteral("10 luglio 2006 lun"));
+    EXPECT_EQ(form->focusWidget(), button("Command3"));
 }
 
 }  // namespace
