@@ -207,10 +207,11 @@ QString Form1::longDateOf(const DayCell& cell) const
 
 bool Form1::load()
 {
+    // Read before start-up, so that a midnight passed while it runs is answered at once.
+    today_ = clock_.today();
     answer([this] { Form_Load(); });
     if (failed_)
         return false;
-    today_ = clock_.today();
     dayTimer_.setSingleShot(true);
     connect(&dayTimer_, &QTimer::timeout, this, &Form1::watchTheDay);
     watchTheDay();

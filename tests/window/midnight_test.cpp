@@ -54,5 +54,32 @@ TEST_F(FormTest, AtMidnightTodaysDateCellAndLookFollowTheClockAndNothingElseMove
     }
 }
 
+// A clock that moves on a millisecond each time it is read.
+class TickingClock final : public Clock {
+public:
+    explicit TickingClock(LocalTime start) : now_(start) {}
+    LocalTime now() const override { return now_ += 1ms; }
+    Date day() const { return Date{floor<days>(now_)}; }
+
+private:
+    mutable LocalTime now_;
+};
+
+TEST_F(FormTest, MidnightDuringStartUpIsFollowedAtOnce)
+{
+    // Midnight falls at each of start-up's reads of the clock in turn, until it falls after the last.
+    bool passed = true;
+    for (int reads = 1; passed; ++reads) {
+        TickingClock ticking(at(2005y / December / 8, -milliseconds{reads}));
+        form = std::make_unique<Form1>(ticking, QLocale(QStringLiteral("it_IT")));
+        ASSERT_TRUE(form->load());
+        passed = ticking.day() == Date{2005y / December / 8};
+        EXPECT_EQ(label("lblOGGI")->text().toStdString(), passed ? "08/12/05" : "07/12/05") << reads;
+        EXPECT_EQ(paintedCells(), std::vector<int>{passed ? 10 : 9}) << reads;
+        form.reset();
+    }
+    EXPECT_TRUE(reported.empty());
+}
+
 }  // namespace
 }  // namespace calendario::testing
