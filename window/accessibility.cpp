@@ -135,7 +135,7 @@ void installAccessibility()
 
 void announceSelectedDay(QWidget* panel)
 {
-    if (!panel->hasFocus())
+    if (!panel->hasFocus() || !QAccessible::isActive())
         return;
     if (DayCell* day = selectedDayOf(panel)) {
         QAccessibleEvent focus(day, QAccessible::Focus);

@@ -29,6 +29,9 @@ ClickLabel::ClickLabel(const ControlSpec& row, QWidget* parent)
 
 void ClickLabel::setCaption(const QString& caption)
 {
+    // Every redraw of the grid writes every caption: most stay as they are.
+    if (caption == text())
+        return;
     setText(caption);
     if (fittedFrom_)
         textPlaced_ = false;
@@ -68,6 +71,8 @@ void ClickLabel::setBorderStyle(Int16 style)
 {
     if (style != 0 && style != 1)
         throw RuntimeError(RuntimeError::InvalidPropertyValue);
+    if (style == borderStyle_)
+        return;
     borderStyle_ = style;
     textPlaced_ = false;
     update();
@@ -93,8 +98,11 @@ void ClickLabel::placeText()
         place(true);
         fitted = fitText(text(), *fittedFrom_, contentsRect().size());
     }
-    setFont(fitted.font);
-    setWordWrap(fitted.breaks != 0);
+    // Set only when they change: each setting asks for another paint.
+    if (fitted.font != font())
+        setFont(fitted.font);
+    if (wordWrap() != (fitted.breaks != 0))
+        setWordWrap(fitted.breaks != 0);
     breaksAnywhere_ = fitted.breaks == Qt::TextWrapAnywhere;
 }
 
@@ -163,6 +171,8 @@ void DayCell::setSelected(bool selected)
     if (selected == selected_)
         return;
     selected_ = selected;
+    if (!QAccessible::isActive())
+        return;
     QAccessible::State changed;
     changed.selected = true;
     QAccessibleStateChangeEvent event(this, changed);
