@@ -1,5 +1,7 @@
 #include "calendar/runtime_error.h"
 
+#include <type_traits>
+
 namespace calendario {
 namespace {
 
@@ -19,5 +21,7 @@ const char* messageFor(RuntimeError::Number number)
 }  // namespace
 
 RuntimeError::RuntimeError(Number number) : number_(number), message_(messageFor(number)) {}
+
+static_assert(std::is_nothrow_copy_constructible_v<RuntimeError>);
 
 }  // namespace calendario

@@ -1,12 +1,13 @@
 #pragma once
 
 #include <exception>
-#include <string>
+#include <string_view>
 
 namespace calendario {
 
 // The one error that ends the program: it carries the number and the message that the
-// user sees in the message box before the calendar closes.
+// user sees in the message box before the calendar closes. Copying it allocates nothing,
+// so it can never fail while it is thrown or reported.
 class RuntimeError : public std::exception {
 public:
     enum Number : int {
@@ -21,12 +22,12 @@ public:
     explicit RuntimeError(Number number);
 
     Number number() const noexcept { return number_; }
-    const std::string& message() const noexcept { return message_; }
-    const char* what() const noexcept override { return message_.c_str(); }
+    std::string_view message() const noexcept { return message_; }
+    const char* what() const noexcept override { return message_; }
 
 private:
     Number number_;
-    std::string message_;
+    const char* message_;
 };
 
 }  // namespace calendario

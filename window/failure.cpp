@@ -22,7 +22,7 @@ void reportFailure(const std::exception_ptr& error) noexcept
         QMessageBox::critical(nullptr, QStringLiteral("calendario"),
                               QStringLiteral("Errore di run-time '%1':\n\n%2")
                                   .arg(static_cast<int>(shown.number()))
-                                  .arg(QString::fromStdString(shown.message())));
+                                  .arg(QString::fromUtf8(shown.message())));
     } catch (...) {
         // The report itself failed; the program still ends with the failure status.
     }
