@@ -150,8 +150,10 @@ void MonthList::setHeightInWholeRows(int pixels)
 
 void MonthList::fitRows()
 {
-    const int row = count() > 0 ? sizeHintForRow(0) : 0;
-    if (!std::exchange(rowsToFit_, false) || row <= 0)
+    if (!std::exchange(rowsToFit_, false) || count() == 0)
+        return;
+    const int row = sizeHintForRow(0);
+    if (row <= 0)
         return;
     const int edges = 2 * frameWidth();
     const int rows = std::max(1, (height() - edges) / row);
