@@ -54,8 +54,9 @@ void showProgramIcon()
 {
     // The theme's where the program is installed, so that the window shows what its
     // launcher shows; the carried one where the theme has none.
-    const QIcon carried = carriedIcon();
-    const QIcon icon = iconInstalled() ? QIcon::fromTheme(QStringLiteral(CALENDARIO_APP_ID), carried) : carried;
+    QIcon icon = iconInstalled() ? QIcon::fromTheme(QStringLiteral(CALENDARIO_APP_ID)) : QIcon();
+    if (icon.isNull())
+        icon = carriedIcon();
     if (!icon.isNull())
         QApplication::setWindowIcon(icon);
 }
