@@ -124,14 +124,7 @@ QAccessibleInterface* calendarInterfaces(const QString& className, QObject* obje
 
 }  // namespace
 
-void installAccessibility()
-{
-    static const bool installed = [] {
-        QAccessible::installFactory(calendarInterfaces);
-        return true;
-    }();
-    (void)installed;
-}
+void installAccessibility() { QAccessible::installFactory(calendarInterfaces); }
 
 void announceSelectedDay(QWidget* panel)
 {
