@@ -13,8 +13,9 @@ namespace {
 constexpr int kHandPointerSize = 32;
 constexpr QPoint kHandPointerHotSpot{12, 1};
 
-// One letter a pixel: K black, W white, G grey, B dark blue, '.' transparent.
-constexpr std::array<std::string_view, kHandPointerSize> kHand = {
+// One letter a pixel: K black, W white, G grey, B dark blue, '.' transparent. The rows
+// below the hand are transparent too.
+constexpr std::array<std::string_view, 26> kHand = {
     "................................",
     "............KK..................",
     "...........KWWK.................",
@@ -41,12 +42,6 @@ constexpr std::array<std::string_view, kHandPointerSize> kHand = {
     "...........KBBBBBBBBBK..........",
     "...........KBBBBBBBBBK..........",
     "...........KKKKKKKKKKK..........",
-    "................................",
-    "................................",
-    "................................",
-    "................................",
-    "................................",
-    "................................",
 };
 
 static_assert(std::ranges::all_of(kHand, [](std::string_view row) { return row.size() == kHandPointerSize; }));
@@ -65,7 +60,8 @@ QRgb colourOf(char letter)
 QImage handPointerImage()
 {
     QImage image(kHandPointerSize, kHandPointerSize, QImage::Format_ARGB32);
-    for (int y = 0; y < kHandPointerSize; ++y)
+    image.fill(Qt::transparent);
+    for (int y = 0; y < int(kHand.size()); ++y)
         for (int x = 0; x < kHandPointerSize; ++x)
             image.setPixel(x, y, colourOf(kHand[y][x]));
     return image;
