@@ -62,11 +62,9 @@ ArrowButton::ArrowButton(Arrow arrow, QWidget* parent) : QPushButton(parent), ar
 void ArrowButton::keyPressEvent(QKeyEvent* event)
 {
     // A push button's arrow keys would pass the focus on; left unhandled, they reach the panel.
-    const bool arrowKey = event->key() >= Qt::Key_Left && event->key() <= Qt::Key_Down;
-    if (arrowKey && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier)
-        event->ignore();
-    else
-        QPushButton::keyPressEvent(event);
+    if (event->key() >= Qt::Key_Left && event->key() <= Qt::Key_Down)
+        return event->ignore();
+    QPushButton::keyPressEvent(event);
 }
 
 void ArrowButton::paintEvent(QPaintEvent* event)
@@ -152,9 +150,7 @@ void MonthList::fitRows()
 {
     if (!std::exchange(rowsToFit_, false) || count() == 0)
         return;
-    const int row = sizeHintForRow(0);
-    if (row <= 0)
-        return;
+    const int row = std::max(1, sizeHintForRow(0));
     const int edges = 2 * frameWidth();
     const int rows = std::max(1, (height() - edges) / row);
     setFixedHeight(rows * row + edges);
