@@ -30,11 +30,9 @@ ClickLabel::ClickLabel(const ControlSpec& row, QWidget* parent)
 void ClickLabel::setCaption(const QString& caption)
 {
     // Every redraw of the grid writes every caption: most stay as they are.
-    if (caption == text())
-        return;
-    setText(caption);
-    if (fittedFrom_)
+    if (fittedFrom_ && caption != text())
         textPlaced_ = false;
+    setText(caption);
 }
 
 void ClickLabel::setBackground(const Colour& colour)
@@ -98,9 +96,8 @@ void ClickLabel::placeText()
         place(true);
         fitted = fitText(text(), *fittedFrom_, contentsRect().size());
     }
-    // Set only when they change: each setting asks for another paint.
-    if (fitted.font != font())
-        setFont(fitted.font);
+    // A font that stays is no change to Qt; word wrap set again asks for another paint.
+    setFont(fitted.font);
     if (wordWrap() != (fitted.breaks != 0))
         setWordWrap(fitted.breaks != 0);
     breaksAnywhere_ = fitted.breaks == Qt::TextWrapAnywhere;
@@ -168,10 +165,7 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent* event)
 
 void DayCell::setSelected(bool selected)
 {
-    if (selected == selected_)
-        return;
-    selected_ = selected;
-    if (!QAccessible::isActive())
+    if (std::exchange(selected_, selected) == selected || !QAccessible::isActive())
         return;
     QAccessible::State changed;
     changed.selected = true;
