@@ -12,7 +12,7 @@ __attribute__((constructor(101))) void searchSystem32Only()
     SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
 
-}  // namespace
+} // namespace
 
 // The load configuration, which Windows 10 1607 and later read before they resolve the
 // program's imports: DependentLoadFlags keeps those in System32 too. GNU ld links it but
@@ -23,10 +23,11 @@ constexpr IMAGE_LOAD_CONFIG_DIRECTORY64 loadConfig()
 {
     IMAGE_LOAD_CONFIG_DIRECTORY64 config{};
     config.Size = sizeof config;
-    config.Reserved1 = LOAD_LIBRARY_SEARCH_SYSTEM32;  // DependentLoadFlags, in MinGW-w64's older name
+    config.Reserved1 =
+        LOAD_LIBRARY_SEARCH_SYSTEM32; // DependentLoadFlags, in MinGW-w64's older name
     return config;
 }
 
-}  // namespace
+} // namespace
 
 extern "C" const IMAGE_LOAD_CONFIG_DIRECTORY64 _load_config_used = loadConfig();

@@ -7,7 +7,7 @@
 #include "window/failure.h"
 #include "window/form1.h"
 
-int main(int argc, char* argv[])
+int main(int argc, char *argv[])
 {
     calendario::nameTheProgram();
     QApplication app(argc, argv);

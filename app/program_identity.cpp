@@ -18,7 +18,7 @@ namespace {
 QIcon carriedIcon()
 {
     QIcon icon;
-    for (const QFileInfo& file : QDir(QStringLiteral(":/icon")).entryInfoList(QDir::Files)) {
+    for (const QFileInfo &file : QDir(QStringLiteral(":/icon")).entryInfoList(QDir::Files)) {
         const QResource pixels(file.filePath());
         const int side = file.fileName().toInt();
         if (side <= 0)
@@ -36,12 +36,13 @@ QIcon carriedIcon()
 // Whether the program's icon is installed in the icon theme, as a desktop's menu finds it.
 bool iconInstalled()
 {
-    return !QStandardPaths::locate(QStandardPaths::GenericDataLocation,
-                                   QStringLiteral("icons/hicolor/scalable/apps/" CALENDARIO_APP_ID ".svg"))
+    return !QStandardPaths::locate(
+                QStandardPaths::GenericDataLocation,
+                QStringLiteral("icons/hicolor/scalable/apps/" CALENDARIO_APP_ID ".svg"))
                 .isEmpty();
 }
 
-}  // namespace
+} // namespace
 
 void nameTheProgram()
 {
@@ -61,4 +62,4 @@ void showProgramIcon()
         QApplication::setWindowIcon(icon);
 }
 
-}  // namespace calendario
+} // namespace calendario

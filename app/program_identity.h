@@ -10,4 +10,4 @@ void nameTheProgram();
 // else the one it carries; on Windows the .exe's own, which Qt's windows have already.
 void showProgramIcon();
 
-}  // namespace calendario
+} // namespace calendario

@@ -3,13 +3,13 @@
 #include <QLabel>
 #include <QWidget>
 
-int main(int argc, char** argv)
+int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QWidget window;
     window.setFixedSize(161, 172);
     for (int i = 0; i < 37; ++i) {
-        auto* label = new QLabel(QString::number(i + 1), &window);
+        auto *label = new QLabel(QString::number(i + 1), &window);
         label->setGeometry(4 + (i % 7) * 22, 47 + (i / 7) * 17, 15, 14);
     }
     window.setWindowTitle(QStringLiteral("floor"));

@@ -14,7 +14,7 @@ using namespace std::chrono;
 
 // One press of the next-month button, as a user makes it, and the repaint of the window
 // that follows; at December 2500 it turns round and steps back.
-void NextMonthStepAndRepaint(benchmark::State& state)
+void NextMonthStepAndRepaint(benchmark::State &state)
 {
     const calendario::FixedClock clock(2005y / December / 7);
     calendario::Form1 form(clock, QLocale(QStringLiteral("it_IT")));
@@ -27,11 +27,11 @@ void NextMonthStepAndRepaint(benchmark::State& state)
         state.SkipWithError("window not shown");
         return;
     }
-    QPushButton* next = form.findChild<QPushButton*>(QStringLiteral("Command3"));
-    QPushButton* previous = form.findChild<QPushButton*>(QStringLiteral("Command2"));
-    const QLabel* anno = form.findChild<QLabel*>(QStringLiteral("lblANNO"));
-    const QLabel* mese = form.findChild<QLabel*>(QStringLiteral("lblMESE"));
-    QPushButton* step = next;
+    QPushButton *next = form.findChild<QPushButton *>(QStringLiteral("Command3"));
+    QPushButton *previous = form.findChild<QPushButton *>(QStringLiteral("Command2"));
+    const QLabel *anno = form.findChild<QLabel *>(QStringLiteral("lblANNO"));
+    const QLabel *mese = form.findChild<QLabel *>(QStringLiteral("lblMESE"));
+    QPushButton *step = next;
     for (auto _ : state) {
         QTest::mouseClick(step, Qt::LeftButton);
         form.repaint();
@@ -43,9 +43,9 @@ void NextMonthStepAndRepaint(benchmark::State& state)
 }
 BENCHMARK(NextMonthStepAndRepaint)->Unit(benchmark::kMicrosecond);
 
-}  // namespace
+} // namespace
 
-int main(int argc, char** argv)
+int main(int argc, char **argv)
 {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -19,13 +19,14 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
-extern char** environ;
+extern char **environ;
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-struct Sample {
+struct Sample
+{
     double milliseconds = -1;
     double mebibytes = -1;
 };
@@ -40,15 +41,15 @@ double residentMebibytes(pid_t pid)
 }
 
 // Waits for the next top-level window to be mapped on the root, up to the timeout.
-bool waitForMap(Display* display, std::chrono::milliseconds timeout)
+bool waitForMap(Display *display, std::chrono::milliseconds timeout)
 {
     const auto end = Clock::now() + timeout;
     while (Clock::now() < end) {
         while (XPending(display)) {
             XEvent event;
             XNextEvent(display, &event);
-            if (event.type == MapNotify && event.xmap.event == DefaultRootWindow(display) &&
-                !event.xmap.override_redirect)
+            if (event.type == MapNotify && event.xmap.event == DefaultRootWindow(display)
+                && !event.xmap.override_redirect)
                 return true;
         }
         pollfd fd{ConnectionNumber(display), POLLIN, 0};
@@ -57,17 +58,18 @@ bool waitForMap(Display* display, std::chrono::milliseconds timeout)
     return false;
 }
 
-Sample measure(Display* display, const std::string& program)
+Sample measure(Display *display, const std::string &program)
 {
-    XSync(display, True);  // forget earlier events
-    char* argv[] = {const_cast<char*>(program.c_str()), nullptr};
+    XSync(display, True); // forget earlier events
+    char *argv[] = {const_cast<char *>(program.c_str()), nullptr};
     const auto start = Clock::now();
     pid_t pid = -1;
     if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv, environ) != 0)
         return {};
     Sample sample;
     if (waitForMap(display, std::chrono::seconds(20))) {
-        sample.milliseconds = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+        sample.milliseconds =
+            std::chrono::duration<double, std::milli>(Clock::now() - start).count();
         // Let the first paint settle before reading the memory.
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
         sample.mebibytes = residentMebibytes(pid);
@@ -84,9 +86,9 @@ double median(std::vector<double> values)
     return n == 0 ? -1 : n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
-}  // namespace
+} // namespace
 
-int main(int argc, char** argv)
+int main(int argc, char **argv)
 {
     int runs = 10;
     std::vector<std::string> programs;
@@ -97,7 +99,7 @@ int main(int argc, char** argv)
         else
             programs.push_back(arg);
     }
-    Display* display = XOpenDisplay(nullptr);
+    Display *display = XOpenDisplay(nullptr);
     if (programs.empty() || !display) {
         std::fprintf(stderr, "usage: startup_bench [--runs N] PROGRAM...  (with DISPLAY set)\n");
         return 2;
@@ -105,7 +107,7 @@ int main(int argc, char** argv)
     XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
 
     // One warm-up run each, then the runs interleaved so that both meet the same machine.
-    for (const std::string& program : programs)
+    for (const std::string &program : programs)
         measure(display, program);
     std::vector<std::vector<double>> times(programs.size()), memory(programs.size());
     for (int run = 0; run < runs; ++run)
@@ -124,7 +126,8 @@ int main(int argc, char** argv)
     const std::size_t floor = programs.size() - 1;
     for (std::size_t p = 0; p < floor; ++p)
         std::printf("%s: %.3fx the floor's time, %.3fx its memory\n", programs[p].c_str(),
-                    median(times[p]) / median(times[floor]), median(memory[p]) / median(memory[floor]));
+                    median(times[p]) / median(times[floor]),
+                    median(memory[p]) / median(memory[floor]));
     XCloseDisplay(display);
     return 0;
 }

@@ -13,4 +13,4 @@ LocalTime SystemClock::now() const
     return day + milliseconds{now.time().msecsSinceStartOfDay()};
 }
 
-}  // namespace calendario
+} // namespace calendario

@@ -10,7 +10,8 @@ namespace calendario {
 using LocalTime = std::chrono::local_time<std::chrono::milliseconds>;
 
 // Where today's date comes from. The calendar never keeps it: every use asks again.
-class Clock {
+class Clock
+{
 public:
     virtual ~Clock() = default;
     virtual LocalTime now() const = 0;
@@ -18,13 +19,15 @@ public:
 };
 
 // The computer's clock, in local time.
-class SystemClock final : public Clock {
+class SystemClock final : public Clock
+{
 public:
     LocalTime now() const override;
 };
 
 // A clock that stands still where it is set: at noon of a date, or at a given time.
-class FixedClock final : public Clock {
+class FixedClock final : public Clock
+{
 public:
     explicit FixedClock(Date date) { set(date); }
     LocalTime now() const override { return now_; }
@@ -35,4 +38,4 @@ private:
     LocalTime now_;
 };
 
-}  // namespace calendario
+} // namespace calendario

@@ -19,7 +19,7 @@ int mondayFirstWeekday(Date date)
     return sundayFirst == 1 ? 7 : sundayFirst - 1;
 }
 
-}  // namespace
+} // namespace
 
 QString DateNames::monthName(Date date) const
 {
@@ -63,4 +63,4 @@ QString DateNames::upperCase(QStringView text) const
     return upper.toUpper();
 }
 
-}  // namespace calendario
+} // namespace calendario

@@ -8,9 +8,10 @@
 namespace calendario {
 
 // The names and forms of dates in one locale: month and weekday names and the short date.
-class DateNames {
+class DateNames
+{
 public:
-    explicit DateNames(QLocale locale) : locale_(std::move(locale)) {}
+    explicit DateNames(QLocale locale) : locale_(std::move(locale)) { }
 
     // "Mmmm": the month's full name as it stands alone ("dicembre", Polish "grudzień").
     QString monthName(Date date) const;
@@ -34,4 +35,4 @@ private:
     QLocale locale_;
 };
 
-}  // namespace calendario
+} // namespace calendario

@@ -6,16 +6,28 @@ namespace calendario {
 
 using namespace std::chrono;
 
-Int16 yearOf(Date date) { return Int16(static_cast<int>(date.year())); }
-Int16 monthOf(Date date) { return Int16(static_cast<unsigned>(date.month())); }
-Int16 dayOf(Date date) { return Int16(static_cast<unsigned>(date.day())); }
+Int16 yearOf(Date date)
+{
+    return Int16(static_cast<int>(date.year()));
+}
+Int16 monthOf(Date date)
+{
+    return Int16(static_cast<unsigned>(date.month()));
+}
+Int16 dayOf(Date date)
+{
+    return Int16(static_cast<unsigned>(date.day()));
+}
 
 Int16 weekdaySundayFirst(Date date)
 {
     return Int16(weekday{sys_days{date}}.c_encoding() + 1);
 }
 
-Date dayBefore(Date date) { return Date{sys_days{date} - days{1}}; }
+Date dayBefore(Date date)
+{
+    return Date{sys_days{date} - days{1}};
+}
 
 namespace {
 
@@ -37,7 +49,7 @@ std::optional<int> dateField(QStringView field)
 constexpr int firstYear = 100;
 constexpr int lastYear = 9999;
 
-}  // namespace
+} // namespace
 
 Date dateFromText(QStringView text)
 {
@@ -69,7 +81,10 @@ QString dayFirstText(Int16 day, Int16 month, Int16 year)
     return dayFirstText(decimalText(day), month, year);
 }
 
-QString decimalText(Int16 number) { return QString::number(number.value()); }
+QString decimalText(Int16 number)
+{
+    return QString::number(number.value());
+}
 
 Int16 wholeNumberFromText(QStringView text)
 {
@@ -105,13 +120,16 @@ qsizetype firstCharacterLength(QStringView text)
     return text.size() > 1 && text[0].isHighSurrogate() && text[1].isLowSurrogate() ? 2 : 1;
 }
 
-}  // namespace
+} // namespace
 
-QString firstCharacter(QStringView text) { return text.first(firstCharacterLength(text)).toString(); }
+QString firstCharacter(QStringView text)
+{
+    return text.first(firstCharacterLength(text)).toString();
+}
 
 QString afterFirstCharacter(QStringView text)
 {
     return text.sliced(firstCharacterLength(text)).toString();
 }
 
-}  // namespace calendario
+} // namespace calendario

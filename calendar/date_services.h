@@ -45,4 +45,4 @@ bool numberEqualsText(Int16 number, QStringView text);
 QString firstCharacter(QStringView text);
 QString afterFirstCharacter(QStringView text);
 
-}  // namespace calendario
+} // namespace calendario

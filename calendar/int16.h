@@ -11,11 +11,12 @@ namespace calendario {
 
 // A 16-bit signed whole number. Every value, sum and difference is checked: a result
 // outside -32768..32767 raises the overflow error instead of wrapping around.
-class Int16 {
+class Int16
+{
 public:
     constexpr Int16() = default;
     // Any whole number is checked as it is, before it could lose its high bits.
-    template <std::integral T>
+    template<std::integral T>
     explicit constexpr Int16(T value) : value_(narrow(value))
     {
     }
@@ -28,8 +29,8 @@ public:
     friend constexpr Int16 operator+(Int16 a, int b) { return a + Int16(b); }
     friend constexpr Int16 operator-(Int16 a, int b) { return a - Int16(b); }
     constexpr Int16 operator-() const { return Int16(-value_); }
-    constexpr Int16& operator++() { return *this = *this + 1; }
-    constexpr Int16& operator--() { return *this = *this - 1; }
+    constexpr Int16 &operator++() { return *this = *this + 1; }
+    constexpr Int16 &operator--() { return *this = *this - 1; }
 
     friend constexpr bool operator==(Int16, Int16) = default;
     friend constexpr auto operator<=>(Int16, Int16) = default;
@@ -37,7 +38,7 @@ public:
     friend constexpr auto operator<=>(Int16 a, int b) { return a.value_ <=> b; }
 
 private:
-    template <std::integral T>
+    template<std::integral T>
     static constexpr std::int16_t narrow(T value)
     {
         if (!std::in_range<std::int16_t>(value))
@@ -49,11 +50,17 @@ private:
 };
 
 // A 16-bit constant, checked by the compiler: 31_i16.
-consteval Int16 operator""_i16(unsigned long long value) { return Int16(value); }
+consteval Int16 operator""_i16(unsigned long long value)
+{
+    return Int16(value);
+}
 
 // Booleans kept in 16-bit variables: true is -1, false is 0, and any non-zero value is true.
 inline constexpr Int16 Vero{-1};
 inline constexpr Int16 Falso{0};
-constexpr bool isTrue(Int16 flag) { return flag != Falso; }
+constexpr bool isTrue(Int16 flag)
+{
+    return flag != Falso;
+}
 
-}  // namespace calendario
+} // namespace calendario

@@ -20,7 +20,10 @@ Int16 ColonnaInizio(Int16 mese, Int16 anno)
     return colonna == -1 ? 6_i16 : colonna;
 }
 
-Int16 CellaDelGiorno(Int16 giorno, Int16 inizio) { return giorno + inizio - 1; }
+Int16 CellaDelGiorno(Int16 giorno, Int16 inizio)
+{
+    return giorno + inizio - 1;
+}
 
 std::optional<Int16> GiornoDellaCella(Int16 cella, Int16 inizio, Int16 numGiorni)
 {
@@ -34,17 +37,18 @@ std::optional<Date> movedDay(Int16 giorno, Int16 mese, Int16 anno, int days, Int
 {
     using namespace std::chrono;
     const Int16 from = std::min(giorno, GiorniDelMese(mese, anno));
-    const Date moved{sys_days{dateFromText(dayFirstText(from, mese, anno))} + std::chrono::days{days}};
+    const Date moved{sys_days{dateFromText(dayFirstText(from, mese, anno))}
+                     + std::chrono::days{days}};
     if (yearOf(moved) < firstYear || yearOf(moved) > lastYear)
         return std::nullopt;
     return moved;
 }
 
-bool OggiNelMese(Int16 mese, Int16 anno, const Clock& clock)
+bool OggiNelMese(Int16 mese, Int16 anno, const Clock &clock)
 {
     const bool stessoMese = mese == monthOf(clock.today());
     const bool stessoAnno = anno == yearOf(clock.today());
     return stessoMese && stessoAnno;
 }
 
-}  // namespace calendario
+} // namespace calendario

@@ -32,6 +32,6 @@ std::optional<Date> movedDay(Int16 giorno, Int16 mese, Int16 anno, int days, Int
                              Int16 lastYear);
 
 // True when today lies in that month of that year.
-bool OggiNelMese(Int16 mese, Int16 anno, const Clock& clock);
+bool OggiNelMese(Int16 mese, Int16 anno, const Clock &clock);
 
-}  // namespace calendario
+} // namespace calendario

@@ -8,7 +8,8 @@ namespace calendario {
 // The one error that ends the program: it carries the number and the message that the
 // user sees in the message box before the calendar closes. Copying it allocates nothing,
 // so it can never fail while it is thrown or reported.
-class RuntimeError : public std::exception {
+class RuntimeError : public std::exception
+{
 public:
     enum Number : int {
         InvalidCall = 5,
@@ -23,11 +24,11 @@ public:
 
     Number number() const noexcept { return number_; }
     std::string_view message() const noexcept { return message_; }
-    const char* what() const noexcept override { return message_; }
+    const char *what() const noexcept override { return message_; }
 
 private:
     Number number_;
-    const char* message_;
+    const char *message_;
 };
 
-}  // namespace calendario
+} // namespace calendario

@@ -11,6 +11,6 @@ void installAccessibility();
 
 // Moves a screen reader's focus to the selected day of the panel, while the panel has the
 // keyboard.
-void announceSelectedDay(QWidget* panel);
+void announceSelectedDay(QWidget *panel);
 
-}  // namespace calendario
+} // namespace calendario

@@ -8,20 +8,26 @@
 
 namespace calendario {
 
-QColor resolve(const Colour& colour, const QPalette& palette)
+QColor resolve(const Colour &colour, const QPalette &palette)
 {
     switch (colour.source) {
-    case Colour::Source::Rgb: return QColor(colour.red, colour.green, colour.blue);
+    case Colour::Source::Rgb:
+        return QColor(colour.red, colour.green, colour.blue);
     case Colour::Source::System:
         switch (colour.systemIndex) {
-        case 5: return palette.color(QPalette::Base);
-        case 8: return palette.color(QPalette::Text);
-        case 15: return palette.color(QPalette::Button);
-        case 18: return palette.color(QPalette::ButtonText);
+        case 5:
+            return palette.color(QPalette::Base);
+        case 8:
+            return palette.color(QPalette::Text);
+        case 15:
+            return palette.color(QPalette::Button);
+        case 18:
+            return palette.color(QPalette::ButtonText);
         }
         break;
     case Colour::Source::Transparent:
-    case Colour::Source::Unset: break;
+    case Colour::Source::Unset:
+        break;
     }
     return QColor();
 }
@@ -40,7 +46,7 @@ constexpr std::array<double, 256> kLight = [] {
     return light;
 }();
 
-double luminance(const QColor& c)
+double luminance(const QColor &c)
 {
     return 0.2126 * kLight[c.red()] + 0.7152 * kLight[c.green()] + 0.0722 * kLight[c.blue()];
 }
@@ -52,7 +58,7 @@ constexpr double kStrokeAllowance = 1.1;
 // `wanted` itself where it stands out from `background` by `ratio`; else the colour of the
 // same hue and saturation, lighter or darker (whichever can reach it), that is nearest to
 // it in lightness and does.
-QColor withContrast(const QColor& wanted, const QColor& background, double ratio)
+QColor withContrast(const QColor &wanted, const QColor &background, double ratio)
 {
     if (contrastRatio(wanted, background) >= ratio)
         return wanted;
@@ -91,15 +97,17 @@ QPalette lightDesktop()
 // on a light desktop also where it stands out by as much as it does in the design. Else
 // the colour it has on the light desktop takes its place where that stands out enough,
 // else the nearest colour of its hue that does.
-QColor resolveOn(const Colour& colour, const Colour& background, const QPalette& palette,
+QColor resolveOn(const Colour &colour, const Colour &background, const QPalette &palette,
                  double goal)
 {
     static const QPalette designed = lightDesktop();
     const QColor back = resolve(background, palette);
     const QColor meant = resolve(colour, designed);
     // A light desktop draws dark text on light windows, as the design's did.
-    const bool light = palette.color(QPalette::Base).lightness() > palette.color(QPalette::Text).lightness();
-    const double needed = light ? std::min(goal, contrastRatio(meant, resolve(background, designed))) : goal;
+    const bool light =
+        palette.color(QPalette::Base).lightness() > palette.color(QPalette::Text).lightness();
+    const double needed =
+        light ? std::min(goal, contrastRatio(meant, resolve(background, designed))) : goal;
     const QColor own = resolve(colour, palette);
     if (contrastRatio(own, back) >= needed)
         return own;
@@ -109,24 +117,26 @@ QColor resolveOn(const Colour& colour, const Colour& background, const QPalette&
     return contrastRatio(meant, back) >= wanted ? meant : withContrast(own, back, wanted);
 }
 
-}  // namespace
+} // namespace
 
-double contrastRatio(const QColor& a, const QColor& b)
+double contrastRatio(const QColor &a, const QColor &b)
 {
     const double la = luminance(a);
     const double lb = luminance(b);
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
-QPalette ownColours(QPalette::ColorRole backgroundRole, const Colour& background, QPalette::ColorRole textRole,
-                    const Colour& text, const Colour& behind, double goal)
+QPalette ownColours(QPalette::ColorRole backgroundRole, const Colour &background,
+                    QPalette::ColorRole textRole, const Colour &text, const Colour &behind,
+                    double goal)
 {
     const QPalette desktop = QGuiApplication::palette();
     QPalette own;
     if (isOpaque(background))
         own.setColor(backgroundRole, resolve(background, desktop));
-    own.setColor(textRole, resolveOn(text, isOpaque(background) ? background : behind, desktop, goal));
+    own.setColor(textRole,
+                 resolveOn(text, isOpaque(background) ? background : behind, desktop, goal));
     return own;
 }
 
-}  // namespace calendario
+} // namespace calendario

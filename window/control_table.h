@@ -12,8 +12,20 @@ namespace calendario {
 
 // The window's controls by their names; G is the array of day cells.
 enum class Control {
-    Command1, pctCAL, lstMESI, cmdMESI, VScroll1, Command3, Command2,
-    Label4, lblOGGI, lblMESE, lblANNO, G, Shape1, Oggi,
+    Command1,
+    pctCAL,
+    lstMESI,
+    cmdMESI,
+    VScroll1,
+    Command3,
+    Command2,
+    Label4,
+    lblOGGI,
+    lblMESE,
+    lblANNO,
+    G,
+    Shape1,
+    Oggi,
 };
 
 enum class Kind { CommandButton, Panel, ListBox, VScrollBar, Label, DayCell, Shape };
@@ -22,8 +34,9 @@ enum class Align { Left = 0, Right = 1, Centre = 2 };
 // The solid triangle a small button shows, drawn rather than taken from a symbol font.
 enum class Arrow { None, Left, Right, Down };
 
-struct FontSpec {
-    const char* face = nullptr;  // nullptr: the window's default font
+struct FontSpec
+{
+    const char *face = nullptr; // nullptr: the window's default font
     double points = 0;
     bool bold = false;
     bool underline = false;
@@ -32,25 +45,26 @@ struct FontSpec {
 inline constexpr FontSpec kWindowDefaultFont{"MS Sans Serif", 8.25};
 
 // The named face where the platform has it, else one of similar size.
-QFont makeFont(const FontSpec& design);
+QFont makeFont(const FontSpec &design);
 
 // One control of the window as the design draws it. Positions and sizes are in twips,
 // relative to the parent's interior.
-struct ControlSpec {
+struct ControlSpec
+{
     Control id;
-    int index = -1;  // place in a control array; -1 for a single control
+    int index = -1; // place in a control array; -1 for a single control
     Kind kind = Kind::Label;
     Parent parent = Parent::Panel;
     int left = 0, top = 0, width = 0, height = 0;
-    int tabIndex = -1;  // -1: no place in the tab order
-    const char* caption = nullptr;
+    int tabIndex = -1; // -1: no place in the tab order
+    const char *caption = nullptr;
     Colour background = kUnset;
     Colour foreground = kUnset;
     FontSpec font{};
     Align alignment = Align::Left;
     int borderStyle = 0;
     int mousePointer = 0;
-    const char* tooltip = nullptr;
+    const char *tooltip = nullptr;
     Arrow arrow = Arrow::None;
     // A text that the locale gives, which may be too long for the control: it shrinks.
     bool fitsText = false;
@@ -67,14 +81,14 @@ inline constexpr int kControlCount = 51;
 
 // Every control of the window, in creation order; one that comes earlier lies above one
 // that comes later.
-const std::array<ControlSpec, kControlCount>& controlTable();
+const std::array<ControlSpec, kControlCount> &controlTable();
 
 // The window's own background, which shows only in the strip under the panel.
 inline constexpr Colour kFormBackground = kButtonFace;
 
 // What a control's text or lines are drawn on: its own background, or, where it has none
 // (a transparent label, the frame), the panel's.
-const Colour& colourBehind(const ControlSpec& row);
+const Colour &colourBehind(const ControlSpec &row);
 
 // The window: its client area and where that area opens on the screen, in twips.
 inline constexpr QRect kFormTwips{10890, 3060, 2415, 2580};
@@ -86,4 +100,4 @@ inline constexpr int kBottomYear = 1500;
 // The month list grows to this height once it holds the months.
 inline constexpr int kMonthListHeight = 2370;
 
-}  // namespace calendario
+} // namespace calendario

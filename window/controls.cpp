@@ -17,12 +17,16 @@
 
 namespace calendario {
 
-Panel::Panel(QWidget* parent) : QWidget(parent) { setAutoFillBackground(true); }
-
-void Panel::keyPressEvent(QKeyEvent* event)
+Panel::Panel(QWidget *parent) : QWidget(parent)
 {
-    static constexpr int kCalendarKeys[] = {Qt::Key_Left,   Qt::Key_Right,    Qt::Key_Up, Qt::Key_Down,
-                                            Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Home};
+    setAutoFillBackground(true);
+}
+
+void Panel::keyPressEvent(QKeyEvent *event)
+{
+    static constexpr int kCalendarKeys[] = {Qt::Key_Left, Qt::Key_Right,  Qt::Key_Up,
+                                            Qt::Key_Down, Qt::Key_PageUp, Qt::Key_PageDown,
+                                            Qt::Key_Home};
     const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
     if (!plain || std::ranges::find(kCalendarKeys, event->key()) == std::end(kCalendarKeys)) {
         QWidget::keyPressEvent(event);
@@ -34,20 +38,20 @@ void Panel::keyPressEvent(QKeyEvent* event)
     announceSelectedDay(this);
 }
 
-void Panel::focusInEvent(QFocusEvent* event)
+void Panel::focusInEvent(QFocusEvent *event)
 {
     QWidget::focusInEvent(event);
     // Once the reader has heard the panel take the keyboard, it hears the selected day.
     QTimer::singleShot(0, this, [this] { announceSelectedDay(this); });
 }
 
-FlatFaceStyle::FlatFaceStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
+FlatFaceStyle::FlatFaceStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) { }
 
-void FlatFaceStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
-                                  QPainter* painter, const QWidget* widget) const
+void FlatFaceStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *option,
+                                  QPainter *painter, const QWidget *widget) const
 {
     QProxyStyle::drawPrimitive(element, option, painter, widget);
-    const auto* button = qstyleoption_cast<const QStyleOptionButton*>(option);
+    const auto *button = qstyleoption_cast<const QStyleOptionButton *>(option);
     if (element != PE_PanelButtonCommand || !button || button->features & QStyleOptionButton::Flat)
         return;
     // Fusion draws a face as a gradient inside its outline and a light inner line, each one
@@ -57,9 +61,9 @@ void FlatFaceStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* 
     painter->fillRect(option->rect.adjusted(2, 2, -2, -2), down ? face.darker(110) : face);
 }
 
-ArrowButton::ArrowButton(Arrow arrow, QWidget* parent) : QPushButton(parent), arrow_(arrow) {}
+ArrowButton::ArrowButton(Arrow arrow, QWidget *parent) : QPushButton(parent), arrow_(arrow) { }
 
-void ArrowButton::keyPressEvent(QKeyEvent* event)
+void ArrowButton::keyPressEvent(QKeyEvent *event)
 {
     // A push button's arrow keys would pass the focus on; left unhandled, they reach the panel.
     if (event->key() >= Qt::Key_Left && event->key() <= Qt::Key_Down)
@@ -67,26 +71,33 @@ void ArrowButton::keyPressEvent(QKeyEvent* event)
     QPushButton::keyPressEvent(event);
 }
 
-void ArrowButton::paintEvent(QPaintEvent* event)
+void ArrowButton::paintEvent(QPaintEvent *event)
 {
     QPushButton::paintEvent(event);
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
-    painter.setBrush(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
-                                     QPalette::ButtonText));
+    painter.setBrush(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
     // A triangle of 4 by 7 pixels (7 by 4 pointing down), centred, nudged when pressed.
     const QPointF c = QRectF(rect()).center() + (isDown() ? QPointF(0.5, 0.5) : QPointF());
     const auto point = [&](double x, double y) { return c + QPointF(x, y); };
     switch (arrow_) {
-    case Arrow::Left: painter.drawPolygon(QPolygonF{point(-2, 0), point(2, -3.5), point(2, 3.5)}); break;
-    case Arrow::Right: painter.drawPolygon(QPolygonF{point(2, 0), point(-2, -3.5), point(-2, 3.5)}); break;
-    case Arrow::Down: painter.drawPolygon(QPolygonF{point(0, 2), point(-3.5, -2), point(3.5, -2)}); break;
-    case Arrow::None: break;
+    case Arrow::Left:
+        painter.drawPolygon(QPolygonF{point(-2, 0), point(2, -3.5), point(2, 3.5)});
+        break;
+    case Arrow::Right:
+        painter.drawPolygon(QPolygonF{point(2, 0), point(-2, -3.5), point(-2, 3.5)});
+        break;
+    case Arrow::Down:
+        painter.drawPolygon(QPolygonF{point(0, 2), point(-3.5, -2), point(3.5, -2)});
+        break;
+    case Arrow::None:
+        break;
     }
 }
 
-YearScrollBar::YearScrollBar(Int16 topEnd, Int16 bottomEnd, QWidget* parent)
+YearScrollBar::YearScrollBar(Int16 topEnd, Int16 bottomEnd, QWidget *parent)
     : QScrollBar(Qt::Vertical, parent)
 {
     setRange(-topEnd.value(), -bottomEnd.value());
@@ -102,7 +113,7 @@ void YearScrollBar::setYear(Int16 year)
     setValue(-year.value());
 }
 
-MonthList::MonthList(QWidget* parent) : QListWidget(parent)
+MonthList::MonthList(QWidget *parent) : QListWidget(parent)
 {
     // A long month name is drawn smaller or on two lines, never scrolled sideways or cut.
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -131,7 +142,7 @@ void MonthList::setListIndex(Int16 index)
 
 QString MonthList::text() const
 {
-    const QListWidgetItem* entry = item(listIndex().value());
+    const QListWidgetItem *entry = item(listIndex().value());
     return entry ? entry->text() : QString();
 }
 
@@ -157,21 +168,23 @@ void MonthList::fitRows()
     // Entries too long for a row are drawn smaller, or broken between words.
     const bool scrolls = count() > rows;
     const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
-    const int room = width() - edges - (scrolls ? verticalScrollBar()->sizeHint().width() : 0) - 2 * margin;
+    const int room =
+        width() - edges - (scrolls ? verticalScrollBar()->sizeHint().width() : 0) - 2 * margin;
     for (int i = 0; i < count(); ++i)
         item(i)->setFont(fitText(item(i)->text(), font(), QSize(room, 0xFFFF)).font);
 }
 
 // The mouse chooses by a click alone; the keys move the selection as Qt's lists do, an
 // entry whole and never none.
-QItemSelectionModel::SelectionFlags MonthList::selectionCommand(const QModelIndex& index,
-                                                                const QEvent* event) const
+QItemSelectionModel::SelectionFlags MonthList::selectionCommand(const QModelIndex &index,
+                                                                const QEvent *event) const
 {
     const bool pointer = event && event->isPointerEvent();
-    return index.isValid() && !pointer ? QItemSelectionModel::ClearAndSelect : QItemSelectionModel::NoUpdate;
+    return index.isValid() && !pointer ? QItemSelectionModel::ClearAndSelect
+                                       : QItemSelectionModel::NoUpdate;
 }
 
-void MonthList::showEvent(QShowEvent* event)
+void MonthList::showEvent(QShowEvent *event)
 {
     fitRows();
     QListWidget::showEvent(event);
@@ -182,7 +195,7 @@ void MonthList::showEvent(QShowEvent* event)
         scrollTo(selected);
 }
 
-void MonthList::hideEvent(QHideEvent* event)
+void MonthList::hideEvent(QHideEvent *event)
 {
     // A list that closes with the keyboard gives it back to the panel it hangs from.
     if (hasFocus() && parentWidget())
@@ -191,17 +204,17 @@ void MonthList::hideEvent(QHideEvent* event)
     QListWidget::hideEvent(event);
 }
 
-SelectionFrame::SelectionFrame(const ControlSpec& row, QWidget* parent) : QWidget(parent)
+SelectionFrame::SelectionFrame(const ControlSpec &row, QWidget *parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_NoSystemBackground);
     setGeometry(pixelsFromTwips(row.twips()));
 }
 
-void SelectionFrame::paintEvent(QPaintEvent*)
+void SelectionFrame::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     fillOutline(painter, rect(), 2, colour());
 }
 
-}  // namespace calendario
+} // namespace calendario

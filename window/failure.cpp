@@ -8,13 +8,13 @@
 
 namespace calendario {
 
-void reportFailure(const std::exception_ptr& error) noexcept
+void reportFailure(const std::exception_ptr &error) noexcept
 {
     try {
         RuntimeError shown(RuntimeError::Internal);
         try {
             std::rethrow_exception(error);
-        } catch (const RuntimeError& runtimeError) {
+        } catch (const RuntimeError &runtimeError) {
             shown = runtimeError;
         } catch (...) {
             // Any other exception is an internal error.
@@ -31,4 +31,4 @@ void reportFailure(const std::exception_ptr& error) noexcept
         QCoreApplication::exit(kFailureExitStatus);
 }
 
-}  // namespace calendario
+} // namespace calendario

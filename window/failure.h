@@ -14,6 +14,6 @@ inline constexpr int kFailureExitStatus = 1;
 
 // Shows the error (any exception that is no runtime error as an internal one) in a message
 // box, then ends the event loop that is running with kFailureExitStatus.
-void reportFailure(const std::exception_ptr& error) noexcept;
+void reportFailure(const std::exception_ptr &error) noexcept;
 
-}  // namespace calendario
+} // namespace calendario

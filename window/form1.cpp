@@ -13,15 +13,16 @@
 
 namespace calendario {
 
-Form1::Form1(const Clock& clock, const QLocale& locale, QWidget* parent)
+Form1::Form1(const Clock &clock, const QLocale &locale, QWidget *parent)
     : QWidget(parent), clock_(clock), names_(locale), dayTimer_(this)
 {
     installAccessibility();
     setObjectName(QStringLiteral("Form1"));
     setFont(makeFont(kWindowDefaultFont));
     // A window of one size: it moves, minimises and closes, and offers no maximising.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                   | Qt::WindowCloseButtonHint);
     setFixedSize(pixelsFromTwips(kFormTwips).size());
     buildControls();
     applyColours();
@@ -30,8 +31,9 @@ Form1::Form1(const Clock& clock, const QLocale& locale, QWidget* parent)
     // the screen there; otherwise the window manager places it.
     const QRect design = pixelsFromTwips(kFormTwips);
     constexpr int frame = 8, titleBar = 32;
-    if (const QScreen* screen = QGuiApplication::primaryScreen();
-        screen && screen->availableGeometry().contains(design.adjusted(-frame, -titleBar - frame, frame, frame)))
+    if (const QScreen *screen = QGuiApplication::primaryScreen(); screen
+        && screen->availableGeometry().contains(
+            design.adjusted(-frame, -titleBar - frame, frame, frame)))
         setGeometry(design);
     // The year label shows the bar's year from the first: start-up writes it only when
     // it moves the bar, and today may lie in the bar's first year, 2500.
@@ -42,27 +44,55 @@ Form1::Form1(const Clock& clock, const QLocale& locale, QWidget* parent)
 // Each control straight into its member, in the order of the table.
 void Form1::buildControls()
 {
-    std::vector<std::pair<int, QWidget*>> tabStops;
+    std::vector<std::pair<int, QWidget *>> tabStops;
     for (std::size_t i = 0; i < controls_.size(); ++i) {
-        const ControlSpec& row = controlTable()[i];
+        const ControlSpec &row = controlTable()[i];
         const auto label = [&] { return new ClickLabel(row, pctCAL); };
         const auto arrow = [&] { return new ArrowButton(row.arrow, pctCAL); };
-        QWidget* control = nullptr;
+        QWidget *control = nullptr;
         switch (row.id) {
-        case Control::Command1: control = Command1 = new QPushButton(QString::fromUtf8(row.caption), this); break;
-        case Control::pctCAL: control = pctCAL = new Panel(this); break;
-        case Control::lstMESI: control = lstMESI = new MonthList(pctCAL); break;
-        case Control::cmdMESI: control = cmdMESI = arrow(); break;
-        case Control::VScroll1: control = VScroll1 = new YearScrollBar(Int16(kTopYear), Int16(kBottomYear), pctCAL); break;
-        case Control::Command3: control = Command3 = arrow(); break;
-        case Control::Command2: control = Command2 = arrow(); break;
-        case Control::Label4: control = label(); break;
-        case Control::lblOGGI: control = lblOGGI = label(); break;
-        case Control::lblMESE: control = lblMESE = label(); break;
-        case Control::lblANNO: control = lblANNO = label(); break;
-        case Control::G: control = G.at(std::size_t(row.index)) = new DayCell(row, pctCAL); break;
-        case Control::Shape1: control = Shape1 = new SelectionFrame(row, pctCAL); break;
-        case Control::Oggi: control = Oggi = label(); break;
+        case Control::Command1:
+            control = Command1 = new QPushButton(QString::fromUtf8(row.caption), this);
+            break;
+        case Control::pctCAL:
+            control = pctCAL = new Panel(this);
+            break;
+        case Control::lstMESI:
+            control = lstMESI = new MonthList(pctCAL);
+            break;
+        case Control::cmdMESI:
+            control = cmdMESI = arrow();
+            break;
+        case Control::VScroll1:
+            control = VScroll1 = new YearScrollBar(Int16(kTopYear), Int16(kBottomYear), pctCAL);
+            break;
+        case Control::Command3:
+            control = Command3 = arrow();
+            break;
+        case Control::Command2:
+            control = Command2 = arrow();
+            break;
+        case Control::Label4:
+            control = label();
+            break;
+        case Control::lblOGGI:
+            control = lblOGGI = label();
+            break;
+        case Control::lblMESE:
+            control = lblMESE = label();
+            break;
+        case Control::lblANNO:
+            control = lblANNO = label();
+            break;
+        case Control::G:
+            control = G.at(std::size_t(row.index)) = new DayCell(row, pctCAL);
+            break;
+        case Control::Shape1:
+            control = Shape1 = new SelectionFrame(row, pctCAL);
+            break;
+        case Control::Oggi:
+            control = Oggi = label();
+            break;
         }
         // Labels and the frame place themselves: they keep their twips, for the frame.
         if (!row.isLabel() && row.kind != Kind::Shape)
@@ -79,7 +109,9 @@ void Form1::buildControls()
         // The buttons on the panel take the keyboard by Tab only: a click on one leaves it
         // with the panel, whose keys move through the calendar.
         const bool panelButton = row.kind == Kind::CommandButton && row.parent == Parent::Panel;
-        control->setFocusPolicy(!row.takesFocus() ? Qt::NoFocus : panelButton ? Qt::TabFocus : Qt::StrongFocus);
+        control->setFocusPolicy(!row.takesFocus() ? Qt::NoFocus
+                                    : panelButton ? Qt::TabFocus
+                                                  : Qt::StrongFocus);
         if (row.takesFocus())
             tabStops.emplace_back(row.tabIndex, control);
         control->setObjectName(row.objectName());
@@ -98,7 +130,7 @@ void Form1::buildControls()
 // A desktop changes its theme with a new application palette, and may then give every
 // widget a palette of its own, one by one: once it has done, the window takes the
 // design's colours again, each resolved on the new palette.
-bool Form1::event(QEvent* event)
+bool Form1::event(QEvent *event)
 {
     const QEvent::Type type = event->type();
     if ((type == QEvent::ThemeChange || type == QEvent::ApplicationPaletteChange) && !coloursDue_) {
@@ -115,32 +147,44 @@ bool Form1::event(QEvent* event)
 void Form1::applyColours()
 {
     // The parts of a control, such as the list's scroll bars, take their control's colours.
-    for (QWidget* widget : findChildren<QWidget*>())
+    for (QWidget *widget : findChildren<QWidget *>())
         widget->setPalette(QPalette());
     QPalette form;
     form.setColor(QPalette::Window, resolve(kFormBackground, QGuiApplication::palette()));
     setPalette(form);
     for (std::size_t i = 0; i < controls_.size(); ++i) {
-        const ControlSpec& row = controlTable()[i];
-        const auto give = [&](QPalette::ColorRole background, QPalette::ColorRole text, double goal) {
-            controls_[i]->setPalette(ownColours(background, row.background, text, row.foreground, colourBehind(row), goal));
+        const ControlSpec &row = controlTable()[i];
+        const auto give = [&](QPalette::ColorRole background, QPalette::ColorRole text,
+                              double goal) {
+            controls_[i]->setPalette(ownColours(background, row.background, text, row.foreground,
+                                                colourBehind(row), goal));
         };
         switch (row.kind) {
         case Kind::CommandButton:
-            give(QPalette::Button, QPalette::ButtonText, row.arrow != Arrow::None ? kShapeContrast : kTextContrast);
+            give(QPalette::Button, QPalette::ButtonText,
+                 row.arrow != Arrow::None ? kShapeContrast : kTextContrast);
             break;
-        case Kind::Panel: give(QPalette::Window, QPalette::WindowText, kTextContrast); break;
-        case Kind::ListBox: give(QPalette::Base, QPalette::Text, kTextContrast); break;
-        case Kind::Shape: give(QPalette::Window, QPalette::WindowText, kShapeContrast); break;
+        case Kind::Panel:
+            give(QPalette::Window, QPalette::WindowText, kTextContrast);
+            break;
+        case Kind::ListBox:
+            give(QPalette::Base, QPalette::Text, kTextContrast);
+            break;
+        case Kind::Shape:
+            give(QPalette::Window, QPalette::WindowText, kShapeContrast);
+            break;
         case Kind::Label:
-        case Kind::DayCell: static_cast<ClickLabel*>(controls_[i])->showColours(); break;
-        case Kind::VScrollBar: break;  // the desktop's own
+        case Kind::DayCell:
+            static_cast<ClickLabel *>(controls_[i])->showColours();
+            break;
+        case Kind::VScrollBar:
+            break; // the desktop's own
         }
     }
     coloursDue_ = false;
 }
 
-template <typename Handler>
+template<typename Handler>
 void Form1::answer(Handler handler) noexcept
 {
     if (failed_)
@@ -153,10 +197,11 @@ void Form1::answer(Handler handler) noexcept
     }
 }
 
-template <typename Sender, typename Signal>
-void Form1::onEvent(Sender* sender, Signal signal, void (Form1::*handler)())
+template<typename Sender, typename Signal>
+void Form1::onEvent(Sender *sender, Signal signal, void (Form1::*handler)())
 {
-    connect(sender, signal, this, [this, handler] { answer([this, handler] { (this->*handler)(); }); });
+    connect(sender, signal, this,
+            [this, handler] { answer([this, handler] { (this->*handler)(); }); });
 }
 
 void Form1::connectHandlers()
@@ -172,36 +217,43 @@ void Form1::connectHandlers()
     onEvent(Oggi, &ClickLabel::clicked, &Form1::Oggi_Click);
     // Choosing the entry already selected changes no index, yet it is a choice: the list
     // closes and the month is drawn again, as for any other.
-    connect(lstMESI, &QAbstractItemView::clicked, this, [this](const QModelIndex& entry) {
-        answer([&] { lstMESI->listIndex() == entry.row() ? lstMESI_Click() : setListIndex(Int16(entry.row())); });
+    connect(lstMESI, &QAbstractItemView::clicked, this, [this](const QModelIndex &entry) {
+        answer([&] {
+            lstMESI->listIndex() == entry.row() ? lstMESI_Click()
+                                                : setListIndex(Int16(entry.row()));
+        });
     });
     // A month chosen with the keys, once the list has finished moving its selection.
-    connect(lstMESI, &QListWidget::itemSelectionChanged, this, [this] { answer([this] { lstMESI_Click(); }); },
-            Qt::QueuedConnection);
+    connect(
+        lstMESI, &QListWidget::itemSelectionChanged, this,
+        [this] { answer([this] { lstMESI_Click(); }); }, Qt::QueuedConnection);
     for (std::size_t i = 0; i < G.size(); ++i)
-        connect(G[i], &ClickLabel::clicked, this, [this, i] { answer([this, i] { G_Click(Int16(i)); }); });
-    connect(pctCAL, &Panel::keyDown, this, [this](int key) { answer([this, key] { pctCAL_KeyDown(key); }); });
+        connect(G[i], &ClickLabel::clicked, this,
+                [this, i] { answer([this, i] { G_Click(Int16(i)); }); });
+    connect(pctCAL, &Panel::keyDown, this,
+            [this](int key) { answer([this, key] { pctCAL_KeyDown(key); }); });
 }
 
-DayCell* Form1::cellOf(Int16 Index) const
+DayCell *Form1::cellOf(Int16 Index) const
 {
     if (Index < 0 || Index >= cellCount())
         throw RuntimeError(RuntimeError::SubscriptOutOfRange);
     return G[std::size_t(Index.value())];
 }
 
-void Form1::putFrameAround(const DayCell* cell)
+void Form1::putFrameAround(const DayCell *cell)
 {
     Shape1->moveTwips(cell->leftTwips() - 30, cell->topTwips() - 30);
-    for (DayCell* day : G)
+    for (DayCell *day : G)
         day->setSelected(day == cell && !day->text().isEmpty());
 }
 
-QString Form1::longDateOf(const DayCell& cell) const
+QString Form1::longDateOf(const DayCell &cell) const
 {
     using namespace std::chrono;
-    const Date date{year{VScroll1->year().value()} / month(unsigned(lstMESI->listIndex().value() + 1)) /
-                    day(cell.text().toUInt())};
+    const Date date{year{VScroll1->year().value()}
+                    / month(unsigned(lstMESI->listIndex().value() + 1))
+                    / day(cell.text().toUInt())};
     return date.ok() ? names_.longDate(date) : QString();
 }
 
@@ -228,7 +280,8 @@ void Form1::watchTheDay()
         answer([this] { newDay(); });
     }
     // Just past midnight, so that a timer that wakes a hair early still finds the new day.
-    dayTimer_.start(std::min(duration_cast<milliseconds>(midnight - now) + 50ms, milliseconds{1min}));
+    dayTimer_.start(
+        std::min(duration_cast<milliseconds>(midnight - now) + 50ms, milliseconds{1min}));
 }
 
-}  // namespace calendario
+} // namespace calendario

@@ -17,11 +17,12 @@ namespace calendario {
 
 // The calendar's one window: a month as a grid of day numbers, Monday first, with the
 // month and the year above it and today's date below.
-class Form1 : public QWidget {
+class Form1 : public QWidget
+{
     Q_OBJECT
 
 public:
-    Form1(const Clock& clock, const QLocale& locale, QWidget* parent = nullptr);
+    Form1(const Clock &clock, const QLocale &locale, QWidget *parent = nullptr);
 
     // Runs the start-up handler, then follows the clock past midnight. False when start-up
     // failed; the failure has been reported.
@@ -37,10 +38,10 @@ public:
     void G_Click(Int16 Index);
 
     // A day cell's date written out, as a screen reader names it; empty for an empty cell.
-    QString longDateOf(const DayCell& cell) const;
+    QString longDateOf(const DayCell &cell) const;
 
 protected:
-    bool event(QEvent* event) override;
+    bool event(QEvent *event) override;
 
 private:
     // Tests read the window's private variables through this.
@@ -76,19 +77,19 @@ private:
     void applyColours();
 
     // Cell Index of the array G; an index that names no cell raises an error.
-    DayCell* cellOf(Int16 Index) const;
+    DayCell *cellOf(Int16 Index) const;
     Int16 cellCount() const { return Int16(G.size()); }
     // The frame and the day a screen reader hears as selected move together.
-    void putFrameAround(const DayCell* cell);
+    void putFrameAround(const DayCell *cell);
 
     // Runs the handler of a user's event. A runtime error that no handler trapped ends it
     // here: it is reported, once, and the program ends; no handler runs after it.
-    template <typename Handler>
+    template<typename Handler>
     void answer(Handler handler) noexcept;
-    template <typename Sender, typename Signal>
-    void onEvent(Sender* sender, Signal signal, void (Form1::*handler)());
+    template<typename Sender, typename Signal>
+    void onEvent(Sender *sender, Signal signal, void (Form1::*handler)());
 
-    const Clock& clock_;
+    const Clock &clock_;
     DateNames names_;
     // The date the title names; "Oggi:" looks by it when midnight passes.
     Date selected_{};
@@ -98,7 +99,7 @@ private:
     bool coloursDue_ = false;
     FlatFaceStyle faceStyle_;
     // The controls in the order of the table.
-    std::array<QWidget*, kControlCount> controls_{};
+    std::array<QWidget *, kControlCount> controls_{};
 
     Int16 Indice;
     Int16 Mese;
@@ -106,19 +107,19 @@ private:
     Int16 Inizio;
     Int16 Cella;
 
-    QPushButton* Command1 = nullptr;
-    Panel* pctCAL = nullptr;
-    MonthList* lstMESI = nullptr;
-    ArrowButton* cmdMESI = nullptr;
-    YearScrollBar* VScroll1 = nullptr;
-    ArrowButton* Command3 = nullptr;
-    ArrowButton* Command2 = nullptr;
-    ClickLabel* lblOGGI = nullptr;
-    ClickLabel* lblMESE = nullptr;
-    ClickLabel* lblANNO = nullptr;
-    SelectionFrame* Shape1 = nullptr;
-    ClickLabel* Oggi = nullptr;
-    std::array<DayCell*, kCellCount> G{};
+    QPushButton *Command1 = nullptr;
+    Panel *pctCAL = nullptr;
+    MonthList *lstMESI = nullptr;
+    ArrowButton *cmdMESI = nullptr;
+    YearScrollBar *VScroll1 = nullptr;
+    ArrowButton *Command3 = nullptr;
+    ArrowButton *Command2 = nullptr;
+    ClickLabel *lblOGGI = nullptr;
+    ClickLabel *lblMESE = nullptr;
+    ClickLabel *lblANNO = nullptr;
+    SelectionFrame *Shape1 = nullptr;
+    ClickLabel *Oggi = nullptr;
+    std::array<DayCell *, kCellCount> G{};
 };
 
-}  // namespace calendario
+} // namespace calendario

@@ -37,7 +37,10 @@ void Form1::Form_Load()
     setWindowTitle(names_.fullDate(clock_.today()));
 }
 
-void Form1::Command1_Click() { close(); }
+void Form1::Command1_Click()
+{
+    close();
+}
 
 // A month chosen in the list, by the user or by the program.
 void Form1::lstMESI_Click()
@@ -94,7 +97,7 @@ void Form1::MostraMese()
 void Form1::G_Click(Int16 Index)
 {
     Mese = lstMESI->listIndex() + 1;
-    const DayCell* cella = cellOf(Index);
+    const DayCell *cella = cellOf(Index);
     if (cella->text().isEmpty())
         return;
     putFrameAround(cella);
@@ -132,12 +135,21 @@ void Form1::Oggi_Click()
         G_Click(Cella);
 }
 
-void Form1::lblOGGI_Click() { Oggi_Click(); }
+void Form1::lblOGGI_Click()
+{
+    Oggi_Click();
+}
 
 // Shows the month list, or hides it when it is shown.
-void Form1::cmdMESI_Click() { lstMESI->setVisible(lstMESI->isHidden()); }
+void Form1::cmdMESI_Click()
+{
+    lstMESI->setVisible(lstMESI->isHidden());
+}
 
-void Form1::lblMESE_Click() { cmdMESI_Click(); }
+void Form1::lblMESE_Click()
+{
+    cmdMESI_Click();
+}
 
 // The month before; from January, December of the year before, down to the bar's end.
 void Form1::Command2_Click()
@@ -170,7 +182,10 @@ void Form1::Command3_Click()
 }
 
 // The same month in the current year.
-void Form1::lblANNO_Click() { setYear(yearOf(clock_.today())); }
+void Form1::lblANNO_Click()
+{
+    setYear(yearOf(clock_.today()));
+}
 
 void Form1::setYear(Int16 anno)
 {
@@ -198,13 +213,27 @@ void Form1::setListIndex(Int16 indice)
 void Form1::pctCAL_KeyDown(int KeyCode)
 {
     switch (KeyCode) {
-    case Qt::Key_Left: moveSelectionBy(-1); break;
-    case Qt::Key_Right: moveSelectionBy(1); break;
-    case Qt::Key_Up: moveSelectionBy(-7); break;
-    case Qt::Key_Down: moveSelectionBy(7); break;
-    case Qt::Key_PageUp: Command2_Click(); break;
-    case Qt::Key_PageDown: Command3_Click(); break;
-    case Qt::Key_Home: Oggi_Click(); break;
+    case Qt::Key_Left:
+        moveSelectionBy(-1);
+        break;
+    case Qt::Key_Right:
+        moveSelectionBy(1);
+        break;
+    case Qt::Key_Up:
+        moveSelectionBy(-7);
+        break;
+    case Qt::Key_Down:
+        moveSelectionBy(7);
+        break;
+    case Qt::Key_PageUp:
+        Command2_Click();
+        break;
+    case Qt::Key_PageDown:
+        Command3_Click();
+        break;
+    case Qt::Key_Home:
+        Oggi_Click();
+        break;
     }
 }
 
@@ -214,8 +243,8 @@ void Form1::pctCAL_KeyDown(int KeyCode)
 void Form1::moveSelectionBy(int days)
 {
     const Int16 mese = lstMESI->listIndex() + 1;
-    const std::optional<Date> giorno = movedDay(Giorno, mese, VScroll1->year(), days,
-                                                VScroll1->bottomEnd(), VScroll1->topEnd());
+    const std::optional<Date> giorno =
+        movedDay(Giorno, mese, VScroll1->year(), days, VScroll1->bottomEnd(), VScroll1->topEnd());
     if (!giorno)
         return;
     if (monthOf(*giorno) != mese) {
@@ -237,4 +266,4 @@ void Form1::newDay()
     showOggiLook(selected_ == clock_.today());
 }
 
-}  // namespace calendario
+} // namespace calendario

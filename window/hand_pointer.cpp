@@ -16,44 +16,38 @@ constexpr QPoint kHandPointerHotSpot{12, 1};
 // One letter a pixel: K black, W white, G grey, B dark blue, '.' transparent. The rows
 // below the hand are transparent too.
 constexpr std::array<std::string_view, 26> kHand = {
-    "................................",
-    "............KK..................",
-    "...........KWWK.................",
-    "...........KWWK.................",
-    "...........KWWK.................",
-    "...........KWWK.................",
-    "...........KWWK.................",
-    "...........KWWKKK...............",
-    "...........KWWKWWKKK............",
-    "...........KWWKWWKWWKK..........",
-    "...........KWWKWWKWWKWWK........",
-    ".......KKK.KWWKWWKWWKWWK........",
-    ".......KWWKKWWWWWGWWGWWK........",
-    ".......KWWWKWWWWWGWWGWWK........",
-    "........KWWWWWWWWWWWWWGK........",
-    "........KWWWWWWWWWWWWWGK........",
-    ".........KWWWWWWWWWWWWGK........",
-    ".........KWWWWWWWWWWWGGK........",
-    "..........KWWWWWWWWWWGK.........",
-    "..........KWWWWWWWWWWGK.........",
-    "...........KWWWWWWWWGGK.........",
-    "...........KWWWWWWWWGK..........",
-    "...........KKKKKKKKKKK..........",
-    "...........KBBBBBBBBBK..........",
-    "...........KBBBBBBBBBK..........",
-    "...........KKKKKKKKKKK..........",
+    "................................", "............KK..................",
+    "...........KWWK.................", "...........KWWK.................",
+    "...........KWWK.................", "...........KWWK.................",
+    "...........KWWK.................", "...........KWWKKK...............",
+    "...........KWWKWWKKK............", "...........KWWKWWKWWKK..........",
+    "...........KWWKWWKWWKWWK........", ".......KKK.KWWKWWKWWKWWK........",
+    ".......KWWKKWWWWWGWWGWWK........", ".......KWWWKWWWWWGWWGWWK........",
+    "........KWWWWWWWWWWWWWGK........", "........KWWWWWWWWWWWWWGK........",
+    ".........KWWWWWWWWWWWWGK........", ".........KWWWWWWWWWWWGGK........",
+    "..........KWWWWWWWWWWGK.........", "..........KWWWWWWWWWWGK.........",
+    "...........KWWWWWWWWGGK.........", "...........KWWWWWWWWGK..........",
+    "...........KKKKKKKKKKK..........", "...........KBBBBBBBBBK..........",
+    "...........KBBBBBBBBBK..........", "...........KKKKKKKKKKK..........",
 };
 
-static_assert(std::ranges::all_of(kHand, [](std::string_view row) { return row.size() == kHandPointerSize; }));
+static_assert(std::ranges::all_of(kHand, [](std::string_view row) {
+    return row.size() == kHandPointerSize;
+}));
 
 QRgb colourOf(char letter)
 {
     switch (letter) {
-    case 'K': return qRgb(0, 0, 0);
-    case 'W': return qRgb(255, 255, 255);
-    case 'G': return qRgb(128, 128, 128);
-    case 'B': return qRgb(0, 0, 128);
-    default: return qRgba(0, 0, 0, 0);
+    case 'K':
+        return qRgb(0, 0, 0);
+    case 'W':
+        return qRgb(255, 255, 255);
+    case 'G':
+        return qRgb(128, 128, 128);
+    case 'B':
+        return qRgb(0, 0, 128);
+    default:
+        return qRgba(0, 0, 0, 0);
     }
 }
 
@@ -67,7 +61,7 @@ QImage handPointerImage()
     return image;
 }
 
-}  // namespace
+} // namespace
 
 QCursor handPointer()
 {
@@ -75,4 +69,4 @@ QCursor handPointer()
                    kHandPointerHotSpot.y());
 }
 
-}  // namespace calendario
+} // namespace calendario

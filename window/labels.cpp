@@ -12,7 +12,7 @@
 
 namespace calendario {
 
-ClickLabel::ClickLabel(const ControlSpec& row, QWidget* parent)
+ClickLabel::ClickLabel(const ControlSpec &row, QWidget *parent)
     : QLabel(parent), row_(row), background_(row.background)
 {
     setGeometry(pixelsFromTwips(row.twips()));
@@ -27,7 +27,7 @@ ClickLabel::ClickLabel(const ControlSpec& row, QWidget* parent)
     setCaption(QString::fromUtf8(row.caption));
 }
 
-void ClickLabel::setCaption(const QString& caption)
+void ClickLabel::setCaption(const QString &caption)
 {
     // Every redraw of the grid writes every caption: most stay as they are.
     if (fittedFrom_ && caption != text())
@@ -35,7 +35,7 @@ void ClickLabel::setCaption(const QString& caption)
     setText(caption);
 }
 
-void ClickLabel::setBackground(const Colour& colour)
+void ClickLabel::setBackground(const Colour &colour)
 {
     // Every redraw of the grid gives every cell its background: most keep the one they have.
     if (colour == background_)
@@ -46,8 +46,9 @@ void ClickLabel::setBackground(const Colour& colour)
 
 void ClickLabel::showColours()
 {
-    const Colour& behind = isOpaque(background_) ? background_ : colourBehind(row_);
-    setPalette(ownColours(QPalette::Window, background_, QPalette::WindowText, row_.foreground, behind, kTextContrast));
+    const Colour &behind = isOpaque(background_) ? background_ : colourBehind(row_);
+    setPalette(ownColours(QPalette::Window, background_, QPalette::WindowText, row_.foreground,
+                          behind, kTextContrast));
     setAutoFillBackground(isOpaque(background_));
 }
 
@@ -84,9 +85,12 @@ void ClickLabel::placeText()
 {
     const int border = borderStyle_.value();
     const auto place = [&](bool broken) {
-        const int inset = broken || !border ? 0 : QFontMetrics(fittedFrom_.value_or(font())).horizontalAdvance(u'x') / 2;
+        const int inset = broken || !border
+            ? 0
+            : QFontMetrics(fittedFrom_.value_or(font())).horizontalAdvance(u'x') / 2;
         setContentsMargins(border, border + inset, border, border);
-        setAlignment((alignment() & Qt::AlignHorizontal_Mask) | (broken ? Qt::AlignVCenter : Qt::AlignTop));
+        setAlignment((alignment() & Qt::AlignHorizontal_Mask)
+                     | (broken ? Qt::AlignVCenter : Qt::AlignTop));
     };
     place(false);
     if (!fittedFrom_)
@@ -103,15 +107,15 @@ void ClickLabel::placeText()
     breaksAnywhere_ = fitted.breaks == Qt::TextWrapAnywhere;
 }
 
-void ClickLabel::paintEvent(QPaintEvent* event)
+void ClickLabel::paintEvent(QPaintEvent *event)
 {
     if (!std::exchange(textPlaced_, true))
         placeText();
     if (breaksAnywhere_) {
         // QLabel breaks a text only between words.
         QPainter painter(this);
-        style()->drawItemText(&painter, contentsRect(), int(alignment()) | Qt::TextWrapAnywhere, palette(),
-                              isEnabled(), text(), foregroundRole());
+        style()->drawItemText(&painter, contentsRect(), int(alignment()) | Qt::TextWrapAnywhere,
+                              palette(), isEnabled(), text(), foregroundRole());
     } else {
         QLabel::paintEvent(event);
     }
@@ -131,7 +135,7 @@ void ClickLabel::setMousePointer(Int16 pointer)
     showPointer();
 }
 
-void ClickLabel::setMouseIcon(const QCursor& icon)
+void ClickLabel::setMouseIcon(const QCursor &icon)
 {
     mouseIcon_ = icon;
     showPointer();
@@ -148,15 +152,16 @@ void ClickLabel::showPointer()
 }
 
 // A click is a press and a release of the left button, both on the label.
-void ClickLabel::mousePressEvent(QMouseEvent* event)
+void ClickLabel::mousePressEvent(QMouseEvent *event)
 {
     pressed_ = event->button() == Qt::LeftButton;
     event->accept();
 }
 
-void ClickLabel::mouseReleaseEvent(QMouseEvent* event)
+void ClickLabel::mouseReleaseEvent(QMouseEvent *event)
 {
-    const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    const bool click = pressed_ && event->button() == Qt::LeftButton
+        && rect().contains(event->position().toPoint());
     pressed_ = false;
     event->accept();
     if (click)
@@ -173,14 +178,14 @@ void DayCell::setSelected(bool selected)
     QAccessible::updateAccessibility(&event);
 }
 
-FittedText fitText(const QString& text, const QFont& font, QSize room)
+FittedText fitText(const QString &text, const QFont &font, QSize room)
 {
     const auto sized = [&](int pixels) {
         QFont f = font;
         f.setPixelSize(pixels);
         return f;
     };
-    const auto fits = [&](const QFont& f, int breaks) {
+    const auto fits = [&](const QFont &f, int breaks) {
         const QRect needed = QFontMetrics(f).boundingRect(QRect(QPoint(), room), breaks, text);
         return needed.width() <= room.width() && needed.height() <= room.height();
     };
@@ -192,13 +197,13 @@ FittedText fitText(const QString& text, const QFont& font, QSize room)
     return {sized(kSmallestTextPixels), Qt::TextWrapAnywhere};
 }
 
-void fillOutline(QPainter& painter, const QRect& bounds, int width, const QColor& colour)
+void fillOutline(QPainter &painter, const QRect &bounds, int width, const QColor &colour)
 {
-    const QRect& r = bounds;
+    const QRect &r = bounds;
     painter.fillRect(r.x(), r.y(), r.width(), width, colour);
     painter.fillRect(r.x(), r.bottom() - width + 1, r.width(), width, colour);
     painter.fillRect(r.x(), r.y(), width, r.height(), colour);
     painter.fillRect(r.right() - width + 1, r.y(), width, r.height(), colour);
 }
 
-}  // namespace calendario
+} // namespace calendario

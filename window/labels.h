@@ -24,22 +24,23 @@ QCursor handPointer();
 // A label of the calendar, as its row of the control table draws it: opaque or
 // transparent, with an optional single border, a mouse pointer that may be a cursor
 // picture of its own, and a click.
-class ClickLabel : public QLabel {
+class ClickLabel : public QLabel
+{
     Q_OBJECT
 
 public:
-    ClickLabel(const ControlSpec& row, QWidget* parent);
+    ClickLabel(const ControlSpec &row, QWidget *parent);
 
     int leftTwips() const { return row_.left; }
     int topTwips() const { return row_.top; }
 
     // The text. Where the locale gives it, one too long for the label is drawn smaller,
     // or broken into lines, never cut.
-    void setCaption(const QString& caption);
+    void setCaption(const QString &caption);
 
     // An opaque background in place of the one the label has, behind its own text colour.
-    void setBackground(const Colour& colour);
-    const Colour& backgroundColour() const { return background_; }
+    void setBackground(const Colour &colour);
+    const Colour &backgroundColour() const { return background_; }
     // The label's colours, resolved on the desktop's palette as it is now; the window asks
     // for them as it is built, and again when the desktop's palette changes.
     void showColours();
@@ -54,22 +55,22 @@ public:
     // 0 default, 1 arrow, 99 the label's mouse icon; others raise invalid-property-value.
     void setMousePointer(Int16 pointer);
     Int16 mousePointer() const { return mousePointer_; }
-    void setMouseIcon(const QCursor& icon);
-    const QCursor& mouseIcon() const { return mouseIcon_; }
+    void setMouseIcon(const QCursor &icon);
+    const QCursor &mouseIcon() const { return mouseIcon_; }
 
 signals:
     void clicked();
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
     void placeText();
     void showPointer();
 
-    const ControlSpec& row_;
+    const ControlSpec &row_;
     Colour background_;
     // The largest font a fitted text is drawn in, and whether a word too long for any
     // line is broken where it must.
@@ -84,7 +85,8 @@ private:
 
 // A day cell of the grid. One cell at a time is the selected day, the one the frame
 // surrounds; a screen reader hears it so.
-class DayCell : public ClickLabel {
+class DayCell : public ClickLabel
+{
     Q_OBJECT
 
 public:
@@ -101,7 +103,8 @@ private:
 inline constexpr int kSmallestTextPixels = 8;
 
 // A font for a text, and how it is broken into lines: 0, Qt::TextWordWrap or Qt::TextWrapAnywhere.
-struct FittedText {
+struct FittedText
+{
     QFont font;
     int breaks = 0;
 };
@@ -109,10 +112,10 @@ struct FittedText {
 // How a text fits a room with every letter shown: on one line, else broken between words,
 // else broken anywhere, each in the largest size down to kSmallestTextPixels that fits;
 // failing all, the smallest size broken anywhere.
-FittedText fitText(const QString& text, const QFont& font, QSize room);
+FittedText fitText(const QString &text, const QFont &font, QSize room);
 
 // An outline `width` pixels wide drawn inside `bounds` as four filled strips. Unlike a
 // stroked rectangle it stays whole at any scale, and never leaves its bounds.
-void fillOutline(QPainter& painter, const QRect& bounds, int width, const QColor& colour);
+void fillOutline(QPainter &painter, const QRect &bounds, int width, const QColor &colour);
 
-}  // namespace calendario
+} // namespace calendario

@@ -17,13 +17,16 @@ constexpr int pixelsFromTwips(int twips)
     return doubled >= 0 ? doubled / divisor : -((-doubled + divisor - 1) / divisor);
 }
 
-constexpr QRect pixelsFromTwips(const QRect& twips)
+constexpr QRect pixelsFromTwips(const QRect &twips)
 {
     return QRect(pixelsFromTwips(twips.x()), pixelsFromTwips(twips.y()),
                  pixelsFromTwips(twips.width()), pixelsFromTwips(twips.height()));
 }
 
 // Font sizes are in points, 72 to the inch: the pixel size at 96 dpi, to the nearest pixel.
-constexpr int pixelsFromPoints(double points) { return static_cast<int>(points * 96 / 72 + 0.5); }
+constexpr int pixelsFromPoints(double points)
+{
+    return static_cast<int>(points * 96 / 72 + 0.5);
+}
 
-}  // namespace calendario
+} // namespace calendario

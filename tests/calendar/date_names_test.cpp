@@ -7,19 +7,22 @@ namespace {
 
 using namespace std::chrono;
 
-struct LocaleRow {
-    const char* locale;
+struct LocaleRow
+{
+    const char *locale;
     Date date;
-    const char* monthName;  // as it stands alone, for the month list
-    const char* fullDate;   // "dd mmmm yyyy ddd"
-    const char* shortDate;
+    const char *monthName; // as it stands alone, for the month list
+    const char *fullDate; // "dd mmmm yyyy ddd"
+    const char *shortDate;
 };
 
-class NamesOfALocale : public ::testing::TestWithParam<LocaleRow> {};
+class NamesOfALocale : public ::testing::TestWithParam<LocaleRow>
+{
+};
 
 TEST_P(NamesOfALocale, MonthFullAndShortDate)
 {
-    const LocaleRow& row = GetParam();
+    const LocaleRow &row = GetParam();
     const DateNames names{QLocale(QString::fromLatin1(row.locale))};
     EXPECT_EQ(names.monthName(row.date), QString::fromUtf8(row.monthName));
     EXPECT_EQ(names.fullDate(row.date), QString::fromUtf8(row.fullDate));
@@ -41,31 +44,33 @@ TEST(NamesOfALocale, DayKeepsTwoAsciiDigitsEvenWhereTheLocaleHasOtherDigits)
     EXPECT_TRUE(arabic.fullDate(2005y / December / 7).startsWith(QStringLiteral("07 ")));
 }
 
-struct CapitalRow {
-    const char* locale;
-    const char* text;
-    const char* upper;
+struct CapitalRow
+{
+    const char *locale;
+    const char *text;
+    const char *upper;
 };
 
-class UpperCaseOfALocale : public ::testing::TestWithParam<CapitalRow> {};
+class UpperCaseOfALocale : public ::testing::TestWithParam<CapitalRow>
+{
+};
 
 TEST_P(UpperCaseOfALocale, AsTheLocaleWritesIt)
 {
-    const CapitalRow& row = GetParam();
+    const CapitalRow &row = GetParam();
     const DateNames names{QLocale(QString::fromLatin1(row.locale))};
     EXPECT_EQ(names.upperCase(QString::fromUtf8(row.text)), QString::fromUtf8(row.upper));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Letters, UpperCaseOfALocale,
-    ::testing::Values(CapitalRow{"it_IT", "dicembre", "DICEMBRE"},
-                      CapitalRow{"ru_RU", "я", "Я"},
-                      CapitalRow{"az_AZ", "i", "İ"},          // the dotted capital
-                      CapitalRow{"tr_TR", "i", "İ"},
-                      CapitalRow{"en_US", "i", "I"},
-                      CapitalRow{"ka_GE", "ი", "ი"},          // no capital at a word's start
-                      CapitalRow{"hr_HR", "ǆ", "ǅ"},          // the title-case digraph
-                      CapitalRow{"en_US", "\xf0\x90\x90\xa8", "\xf0\x90\x90\x80"}));  // outside the BMP
+    ::testing::Values(CapitalRow{"it_IT", "dicembre", "DICEMBRE"}, CapitalRow{"ru_RU", "я", "Я"},
+                      CapitalRow{"az_AZ", "i", "İ"}, // the dotted capital
+                      CapitalRow{"tr_TR", "i", "İ"}, CapitalRow{"en_US", "i", "I"},
+                      CapitalRow{"ka_GE", "ი", "ი"}, // no capital at a word's start
+                      CapitalRow{"hr_HR", "ǆ", "ǅ"}, // the title-case digraph
+                      CapitalRow{"en_US", "\xf0\x90\x90\xa8",
+                                 "\xf0\x90\x90\x80"})); // outside the BMP
 
-}  // namespace
-}  // namespace calendario
+} // namespace
+} // namespace calendario

@@ -9,28 +9,32 @@ namespace {
 using namespace std::chrono;
 using testing::errorNumberOf;
 
-struct TextToDate {
-    const char* text;
+struct TextToDate
+{
+    const char *text;
     Date date;
 };
 
-class DateFromText : public ::testing::TestWithParam<TextToDate> {};
+class DateFromText : public ::testing::TestWithParam<TextToDate>
+{
+};
 
 TEST_P(DateFromText, ReadsDayFirst)
 {
     EXPECT_EQ(dateFromText(QString::fromLatin1(GetParam().text)), GetParam().date);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    RealDays, DateFromText,
-    ::testing::Values(TextToDate{"1-12-2005", 2005y / December / 1},
-                      TextToDate{"12-1-2005", 2005y / January / 12},
-                      TextToDate{"29-2-2000", 2000y / February / 29},
-                      TextToDate{"31-12-2500", 2500y / December / 31},
-                      TextToDate{"1-1-1500", 1500y / January / 1},
-                      TextToDate{"07-03-2005", 2005y / March / 7}));
+INSTANTIATE_TEST_SUITE_P(RealDays, DateFromText,
+                         ::testing::Values(TextToDate{"1-12-2005", 2005y / December / 1},
+                                           TextToDate{"12-1-2005", 2005y / January / 12},
+                                           TextToDate{"29-2-2000", 2000y / February / 29},
+                                           TextToDate{"31-12-2500", 2500y / December / 31},
+                                           TextToDate{"1-1-1500", 1500y / January / 1},
+                                           TextToDate{"07-03-2005", 2005y / March / 7}));
 
-class NoDate : public ::testing::TestWithParam<const char*> {};
+class NoDate : public ::testing::TestWithParam<const char *>
+{
+};
 
 TEST_P(NoDate, RaisesTheConversionErrorAndNeverRollsOver)
 {
@@ -38,19 +42,19 @@ TEST_P(NoDate, RaisesTheConversionErrorAndNeverRollsOver)
               RuntimeError::TypeMismatch);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    TextsThatNameNoDay, NoDate,
-    ::testing::Values("31-4-2005", "29-2-1500", "29-2-2100", "30-2-2000", "1-13-2005",
-                      "1-0-2005", "0-1-2005", "", "1-1-", "-1-2005", "1--2005", "a-b-c",
-                      "1-1-2005-", "1-1-2005x", " 1-1-2005", "1-1-20055", "99999-1-2005",
-                      "1-1-99", "1/1/2005", "1-١-2005"));
+INSTANTIATE_TEST_SUITE_P(TextsThatNameNoDay, NoDate,
+                         ::testing::Values("31-4-2005", "29-2-1500", "29-2-2100", "30-2-2000",
+                                           "1-13-2005", "1-0-2005", "0-1-2005", "", "1-1-",
+                                           "-1-2005", "1--2005", "a-b-c", "1-1-2005-", "1-1-2005x",
+                                           " 1-1-2005", "1-1-20055", "99999-1-2005", "1-1-99",
+                                           "1/1/2005", "1-١-2005"));
 
 TEST(DateArithmetic, WeekdayCountsFromSunday)
 {
-    EXPECT_EQ(weekdaySundayFirst(2005y / May / 1), 1);        // a Sunday
-    EXPECT_EQ(weekdaySundayFirst(2005y / August / 1), 2);     // a Monday
-    EXPECT_EQ(weekdaySundayFirst(2005y / September / 1), 5);  // a Thursday
-    EXPECT_EQ(weekdaySundayFirst(2005y / October / 1), 7);    // a Saturday
+    EXPECT_EQ(weekdaySundayFirst(2005y / May / 1), 1); // a Sunday
+    EXPECT_EQ(weekdaySundayFirst(2005y / August / 1), 2); // a Monday
+    EXPECT_EQ(weekdaySundayFirst(2005y / September / 1), 5); // a Thursday
+    EXPECT_EQ(weekdaySundayFirst(2005y / October / 1), 7); // a Saturday
 }
 
 TEST(DateArithmetic, DayBeforeCrossesMonthsYearsAndLeapDays)
@@ -82,17 +86,20 @@ TEST(DecimalText, DigitsWithoutBlankOrLeadingZero)
     EXPECT_EQ(decimalText(Int16(-32768)), QStringLiteral("-32768"));
 }
 
-struct NumberText {
-    const char* text;
-    int number;  // the number read, or the error it raises
+struct NumberText
+{
+    const char *text;
+    int number; // the number read, or the error it raises
     bool error;
 };
 
-class WholeNumber : public ::testing::TestWithParam<NumberText> {};
+class WholeNumber : public ::testing::TestWithParam<NumberText>
+{
+};
 
 TEST_P(WholeNumber, ReadsSixteenBitsOrRaises)
 {
-    const auto& row = GetParam();
+    const auto &row = GetParam();
     const QString text = QString::fromLatin1(row.text);
     if (row.error)
         EXPECT_EQ(errorNumberOf([&] { wholeNumberFromText(text); }), row.number) << row.text;
@@ -125,12 +132,12 @@ TEST(NumberEqualsText, OnlyTheExactDecimalTextMatches)
 
 TEST(FirstCharacter, KeepsASurrogatePairWhole)
 {
-    const QString deseret = QString::fromUtf8("\xf0\x90\x90\xa8x");  // one letter outside the BMP
+    const QString deseret = QString::fromUtf8("\xf0\x90\x90\xa8x"); // one letter outside the BMP
     EXPECT_EQ(firstCharacter(deseret).size(), 2);
     EXPECT_EQ(afterFirstCharacter(deseret), QStringLiteral("x"));
     EXPECT_TRUE(firstCharacter(u"").isEmpty());
     EXPECT_TRUE(afterFirstCharacter(u"").isEmpty());
 }
 
-}  // namespace
-}  // namespace calendario
+} // namespace
+} // namespace calendario

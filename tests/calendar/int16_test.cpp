@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "calendar/int16.h"
 #include "calendar/error_matchers.h"
+#include "calendar/int16.h"
 
 namespace calendario {
 namespace {
@@ -25,8 +25,16 @@ TEST(Int16, LeavingTheRangeRaisesOverflowInsteadOfWrapping)
     EXPECT_EQ(errorNumberOf([] { Int16(32767) + 1; }), RuntimeError::Overflow);
     EXPECT_EQ(errorNumberOf([] { Int16(-32768) - 1; }), RuntimeError::Overflow);
     EXPECT_EQ(errorNumberOf([] { -Int16(-32768); }), RuntimeError::Overflow);
-    EXPECT_EQ(errorNumberOf([] { Int16 i{32767}; ++i; }), RuntimeError::Overflow);
-    EXPECT_EQ(errorNumberOf([] { Int16 i{-32768}; --i; }), RuntimeError::Overflow);
+    EXPECT_EQ(errorNumberOf([] {
+                  Int16 i{32767};
+                  ++i;
+              }),
+              RuntimeError::Overflow);
+    EXPECT_EQ(errorNumberOf([] {
+                  Int16 i{-32768};
+                  --i;
+              }),
+              RuntimeError::Overflow);
     // Checked whole, whatever its type: 2^32 + 5 is not 5, nor 40000u a negative number.
     EXPECT_EQ(errorNumberOf([] { Int16(40000); }), RuntimeError::Overflow);
     EXPECT_EQ(errorNumberOf([] { Int16(4'294'967'301LL); }), RuntimeError::Overflow);
@@ -45,9 +53,9 @@ TEST(Int16, BooleansAreMinusOneAndZeroAndAnyNonZeroIsTrue)
 
 TEST(RuntimeError, EachKindHasItsOwnNumberAndAMessage)
 {
-    const RuntimeError::Number numbers[] = {RuntimeError::InvalidCall, RuntimeError::Overflow,
-                                            RuntimeError::SubscriptOutOfRange, RuntimeError::TypeMismatch,
-                                            RuntimeError::InvalidPropertyValue};
+    const RuntimeError::Number numbers[] = {
+        RuntimeError::InvalidCall, RuntimeError::Overflow, RuntimeError::SubscriptOutOfRange,
+        RuntimeError::TypeMismatch, RuntimeError::InvalidPropertyValue};
     for (auto a : numbers) {
         EXPECT_FALSE(RuntimeError(a).message().empty());
         for (auto b : numbers) {
@@ -59,5 +67,5 @@ TEST(RuntimeError, EachKindHasItsOwnNumberAndAMessage)
     EXPECT_EQ(RuntimeError(RuntimeError::Overflow).message(), "Overflow");
 }
 
-}  // namespace
-}  // namespace calendario
+} // namespace
+} // namespace calendario

@@ -11,33 +11,35 @@ namespace {
 using namespace std::chrono;
 using testing::errorNumberOf;
 
-struct MonthRow {
-    const char* name;
+struct MonthRow
+{
+    const char *name;
     int mese, anno;
     int numGiorni, inizio;
 };
 
-class MonthLayout : public ::testing::TestWithParam<MonthRow> {};
+class MonthLayout : public ::testing::TestWithParam<MonthRow>
+{
+};
 
 TEST_P(MonthLayout, DayCountAndColumnOfDayOne)
 {
-    const MonthRow& row = GetParam();
+    const MonthRow &row = GetParam();
     EXPECT_EQ(GiorniDelMese(Int16(row.mese), Int16(row.anno)), row.numGiorni);
     EXPECT_EQ(ColonnaInizio(Int16(row.mese), Int16(row.anno)), row.inizio);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Months, MonthLayout,
-    ::testing::Values(MonthRow{"September2005_Thursday", 9, 2005, 30, 3},
-                      MonthRow{"May2005_Sunday", 5, 2005, 31, 6},
-                      MonthRow{"August2005_Monday", 8, 2005, 31, 0},
-                      MonthRow{"February1500", 2, 1500, 28, 3},
-                      MonthRow{"February2000_Leap", 2, 2000, 29, 1},
-                      MonthRow{"February2100_Monday", 2, 2100, 28, 0},
-                      MonthRow{"February2500_Monday", 2, 2500, 28, 0},
-                      MonthRow{"December2500", 12, 2500, 31, 2},
-                      MonthRow{"January1500", 1, 1500, 31, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Months, MonthLayout,
+                         ::testing::Values(MonthRow{"September2005_Thursday", 9, 2005, 30, 3},
+                                           MonthRow{"May2005_Sunday", 5, 2005, 31, 6},
+                                           MonthRow{"August2005_Monday", 8, 2005, 31, 0},
+                                           MonthRow{"February1500", 2, 1500, 28, 3},
+                                           MonthRow{"February2000_Leap", 2, 2000, 29, 1},
+                                           MonthRow{"February2100_Monday", 2, 2100, 28, 0},
+                                           MonthRow{"February2500_Monday", 2, 2500, 28, 0},
+                                           MonthRow{"December2500", 12, 2500, 31, 2},
+                                           MonthRow{"January1500", 1, 1500, 31, 0}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 TEST(MonthLayout, DecemberHasThirtyOneDaysInEveryYear)
 {
@@ -79,11 +81,11 @@ TEST(MonthLayout, EveryMonthFrom1500To2500AgreesWithADayCount)
 TEST(CellRules, CellOfADayFollowsTheColumnOfDayOne)
 {
     EXPECT_EQ(CellaDelGiorno(1_i16, 0_i16), 0);
-    EXPECT_EQ(CellaDelGiorno(1_i16, 3_i16), 3);     // September 2005
+    EXPECT_EQ(CellaDelGiorno(1_i16, 3_i16), 3); // September 2005
     EXPECT_EQ(CellaDelGiorno(30_i16, 3_i16), 32);
-    EXPECT_EQ(CellaDelGiorno(31_i16, 3_i16), 33);   // past the end: the empty cell after the 30th
-    EXPECT_EQ(CellaDelGiorno(30_i16, 6_i16), 35);   // May 2005
-    EXPECT_EQ(CellaDelGiorno(31_i16, 6_i16), 36);   // the last cell of the grid
+    EXPECT_EQ(CellaDelGiorno(31_i16, 3_i16), 33); // past the end: the empty cell after the 30th
+    EXPECT_EQ(CellaDelGiorno(30_i16, 6_i16), 35); // May 2005
+    EXPECT_EQ(CellaDelGiorno(31_i16, 6_i16), 36); // the last cell of the grid
 }
 
 TEST(CellRules, EveryDayOfEveryColumnLandsOnTheGrid)
@@ -117,10 +119,10 @@ TEST(TodayInMonth, OnlyTheCurrentMonthOfTheCurrentYear)
     EXPECT_TRUE(OggiNelMese(12_i16, 2005_i16, clock));
     EXPECT_FALSE(OggiNelMese(12_i16, 2006_i16, clock));
     EXPECT_FALSE(OggiNelMese(11_i16, 2005_i16, clock));
-    clock.set(2006y / January / 1);  // read afresh at every call
+    clock.set(2006y / January / 1); // read afresh at every call
     EXPECT_TRUE(OggiNelMese(1_i16, 2006_i16, clock));
     EXPECT_FALSE(OggiNelMese(12_i16, 2005_i16, clock));
 }
 
-}  // namespace
-}  // namespace calendario
+} // namespace
+} // namespace calendario

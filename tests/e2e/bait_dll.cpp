@@ -17,7 +17,8 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID)
         const DWORD length = GetModuleFileNameW(self, marker, MAX_PATH);
         if (length > 0 && length < MAX_PATH) {
             std::wcscpy(marker + length, L".loaded");
-            CloseHandle(CreateFileW(marker, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+            CloseHandle(CreateFileW(marker, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
         }
     }
     return TRUE;

@@ -18,19 +18,21 @@
 namespace e2e {
 namespace {
 
-std::pair<int, int> centreOf(const char* objectName)
+std::pair<int, int> centreOf(const char *objectName)
 {
     const QPoint c = rectOf(QString::fromLatin1(objectName)).center();
     return {c.x(), c.y()};
 }
 
-class EndToEnd : public ::testing::Test {
+class EndToEnd : public ::testing::Test
+{
 protected:
     void SetUp() override { ASSERT_TRUE(server.ready()) << "Xvfb did not start"; }
 
     // Starts the calendar and waits for its window.
-    void open(const std::string& fakeTime = "2005-12-07 12:00:00", const std::string& lang = "it_IT.UTF-8",
-              const std::vector<std::string>& extraEnv = {})
+    void open(const std::string &fakeTime = "2005-12-07 12:00:00",
+              const std::string &lang = "it_IT.UTF-8",
+              const std::vector<std::string> &extraEnv = {})
     {
         app = std::make_unique<Calendario>(server, fakeTime, lang, extraEnv);
         const auto w = app->window();
@@ -38,13 +40,16 @@ protected:
         win = *w;
     }
 
-    void click(const char* control)
+    void click(const char *control)
     {
         const auto [x, y] = centreOf(control);
         app->click(win, x, y);
     }
 
-    std::string titleOnceItIs(const std::string& expected) { return app->titleOnceItIs(win, expected); }
+    std::string titleOnceItIs(const std::string &expected)
+    {
+        return app->titleOnceItIs(win, expected);
+    }
 
     XServer server;
     std::unique_ptr<Calendario> app;
@@ -61,13 +66,14 @@ TEST_F(EndToEnd, OpensOnTodayAtItsDesignPositionAndSize)
     // A window manager that shows a window's own icon finds the program's, as drawn.
     const std::map<int, QImage> icons = app->icons(win);
     for (const int size : {16, 32, 48})
-        EXPECT_TRUE(icons.contains(size) && sameIcon(icons.at(size), builtIcon(size))) << size << " px";
+        EXPECT_TRUE(icons.contains(size) && sameIcon(icons.at(size), builtIcon(size)))
+            << size << " px";
 }
 
 TEST_F(EndToEnd, AClickOnADayAndOnOggiWriteTheirDatesInTheTitle)
 {
     open();
-    click("G(10)");  // Thursday 8 December 2005
+    click("G(10)"); // Thursday 8 December 2005
     EXPECT_EQ(titleOnceItIs("08 dicembre 2005 gio"), "08 dicembre 2005 gio");
     click("Oggi");
     EXPECT_EQ(titleOnceItIs("07 dicembre 2005 mer"), "07 dicembre 2005 mer");
@@ -114,43 +120,44 @@ TEST_F(EndToEnd, AClockPastTheYearRangeIsReportedAndEndsTheProgramWithAFailure)
 TEST_F(EndToEnd, StepsAcrossYearBoundariesBothWaysAndPicksAMonthFromTheList)
 {
     open();
-    click("Command3");  // January 2006
-    click("G(6)");      // Sunday the 1st
+    click("Command3"); // January 2006
+    click("G(6)"); // Sunday the 1st
     EXPECT_EQ(titleOnceItIs("01 gennaio 2006 dom"), "01 gennaio 2006 dom");
-    click("Command2");  // December 2005
-    click("Command2");  // November 2005
-    click("G(1)");      // Tuesday the 1st
+    click("Command2"); // December 2005
+    click("Command2"); // November 2005
+    click("G(1)"); // Tuesday the 1st
     EXPECT_EQ(titleOnceItIs("01 novembre 2005 mar"), "01 novembre 2005 mar");
     for (int i = 0; i < 11; ++i)
-        click("Command2");  // back across the year to December 2004
-    click("G(2)");          // Wednesday the 1st
+        click("Command2"); // back across the year to December 2004
+    click("G(2)"); // Wednesday the 1st
     EXPECT_EQ(titleOnceItIs("01 dicembre 2004 mer"), "01 dicembre 2004 mer");
 
-    click("Command3");  // January 2005: the list opens on its first entries
+    click("Command3"); // January 2005: the list opens on its first entries
     click("cmdMESI");
-    app->click(win, centreOf("lstMESI").first, calendario::pixelsFromTwips(330) + 33);  // the third entry: March
-    click("G(1)");                                              // Tuesday 1 March 2005
+    app->click(win, centreOf("lstMESI").first,
+               calendario::pixelsFromTwips(330) + 33); // the third entry: March
+    click("G(1)"); // Tuesday 1 March 2005
     EXPECT_EQ(titleOnceItIs("01 marzo 2005 mar"), "01 marzo 2005 mar");
 
     const auto [barX, barY] = centreOf("VScroll1");
-    app->click(win, barX, barY - 6);  // the year bar's up arrow: March 2006
-    click("G(2)");                    // Wednesday 1 March 2006
+    app->click(win, barX, barY - 6); // the year bar's up arrow: March 2006
+    click("G(2)"); // Wednesday 1 March 2006
     EXPECT_EQ(titleOnceItIs("01 marzo 2006 mer"), "01 marzo 2006 mer");
 
-    click("lblANNO");  // back to this year's March
+    click("lblANNO"); // back to this year's March
     click("G(1)");
     EXPECT_EQ(titleOnceItIs("01 marzo 2005 mar"), "01 marzo 2005 mar");
 }
 
 TEST_F(EndToEnd, TodaysCellMovesAtMidnight)
 {
-    open("2005-12-07 23:59:52");  // time enough to start, even on a busy machine
+    open("2005-12-07 23:59:52"); // time enough to start, even on a busy machine
     // The left end of a cell of one digit shows its background: pink for today.
-    const auto background = [&](const char* cell) {
+    const auto background = [&](const char *cell) {
         const QRect r = rectOf(QString::fromLatin1(cell));
         return app->pixel(win, r.left() + 2, r.center().y());
     };
-    constexpr const char* pink = "#FFC0C0";
+    constexpr const char *pink = "#FFC0C0";
     std::string seventh, eighth;
     for (int i = 0; i < 100 && (seventh = background("G(9)")) != pink; ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
@@ -159,12 +166,12 @@ TEST_F(EndToEnd, TodaysCellMovesAtMidnight)
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     EXPECT_EQ(eighth, pink) << "the 8th did not become today's cell";
     EXPECT_NE(background("G(9)"), pink);
-    EXPECT_EQ(app->title(win), "07 dicembre 2005 mer");  // the selection stays
+    EXPECT_EQ(app->title(win), "07 dicembre 2005 mer"); // the selection stays
 }
 
 // qt6ct's settings, light (the style's own palette) or dark ("darker"), written as its
 // settings dialog writes them: whole, in place of the old file.
-void setQt6ct(const std::filesystem::path& config, bool dark)
+void setQt6ct(const std::filesystem::path &config, bool dark)
 {
     std::filesystem::create_directories(config / "qt6ct");
     std::ofstream(config / "qt6ct" / "new.conf")
@@ -180,8 +187,9 @@ TEST_F(EndToEnd, OnADarkDesktopEveryTextAndShapeStandsOutOnScreen)
 {
     const std::filesystem::path config = std::filesystem::path(runtimeDir()) / "config";
     setQt6ct(config, true);
-    const std::vector<std::string> qt6ct = {"QT_QPA_PLATFORMTHEME=qt6ct", "XDG_CONFIG_HOME=" + config.string()};
-    open("2005-12-10 12:00:00", "it_IT.UTF-8", qt6ct);  // today a Saturday: red on today's pink
+    const std::vector<std::string> qt6ct = {"QT_QPA_PLATFORMTHEME=qt6ct",
+                                            "XDG_CONFIG_HOME=" + config.string()};
+    open("2005-12-10 12:00:00", "it_IT.UTF-8", qt6ct); // today a Saturday: red on today's pink
     titleOnceItIs("10 dicembre 2005 sab");
     const QImage shot = app->picture(win);
     ASSERT_EQ(shot.size(), QSize(161, 172));
@@ -195,7 +203,7 @@ TEST_F(EndToEnd, OnADarkDesktopEveryTextAndShapeStandsOutOnScreen)
     const QImage turnedDark = app->picture(win, light);
     setQt6ct(config, false);
     const QImage turnedLight = app->picture(win, turnedDark);
-    const auto differing = [](const QImage& a, const QImage& b) {
+    const auto differing = [](const QImage &a, const QImage &b) {
         int n = 0;
         for (int y = 0; y < std::min(a.height(), b.height()); ++y)
             for (int x = 0; x < std::min(a.width(), b.width()); ++x)
@@ -208,7 +216,9 @@ TEST_F(EndToEnd, OnADarkDesktopEveryTextAndShapeStandsOutOnScreen)
     // GNOME's way, through GTK's settings, which xsettingsd serves and changes when told to:
     // Qt 6.4's GTK theme takes no palette from GTK, so a dark GTK theme changes no colour.
     const std::filesystem::path gtk = config / "xsettingsd.conf";
-    const auto setGtkTheme = [&](const char* name) { std::ofstream(gtk) << "Net/ThemeName \"" << name << "\"\n"; };
+    const auto setGtkTheme = [&](const char *name) {
+        std::ofstream(gtk) << "Net/ThemeName \"" << name << "\"\n";
+    };
     setGtkTheme("Adwaita");
     const Process xsettingsd({"xsettingsd", "-c", gtk.string()}, {"DISPLAY=" + server.display()});
     ASSERT_TRUE(xsettingsd.started());
@@ -219,13 +229,15 @@ TEST_F(EndToEnd, OnADarkDesktopEveryTextAndShapeStandsOutOnScreen)
     QImage startedThere;
     {
         // A start under the new theme, which takes longer than the switch.
-        Calendario fresh(server, "2005-12-10 12:00:00", "it_IT.UTF-8", {"QT_QPA_PLATFORMTHEME=gtk3"});
+        Calendario fresh(server, "2005-12-10 12:00:00", "it_IT.UTF-8",
+                         {"QT_QPA_PLATFORMTHEME=gtk3"});
         const auto w = fresh.window();
         ASSERT_TRUE(w.has_value());
         fresh.titleOnceItIs(*w, "10 dicembre 2005 sab");
         startedThere = fresh.picture(*w);
     }
-    EXPECT_EQ(differing(app->picture(win), startedThere), 0) << "pixels unlike a start under the new GTK theme";
+    EXPECT_EQ(differing(app->picture(win), startedThere), 0)
+        << "pixels unlike a start under the new GTK theme";
 
     // In a control's rectangle the commonest colour is what lies behind; the one that
     // stands out from it most is the text or the shape.
@@ -234,32 +246,39 @@ TEST_F(EndToEnd, OnADarkDesktopEveryTextAndShapeStandsOutOnScreen)
         for (int y = r.top(); y <= r.bottom(); ++y)
             for (int x = r.left(); x <= r.right(); ++x)
                 ++counts[shot.pixel(x, y)];
-        const QColor behind = std::ranges::max_element(counts, {}, &std::pair<const QRgb, int>::second)->first;
+        const QColor behind =
+            std::ranges::max_element(counts, {}, &std::pair<const QRgb, int>::second)->first;
         double most = 1;
-        for (const auto& [colour, n] : counts)
+        for (const auto &[colour, n] : counts)
             most = std::max(most, calendario::contrastRatio(QColor(colour), behind));
         return most;
     };
-    const auto inside = [](const char* name) { return rectOf(QString::fromLatin1(name)).adjusted(2, 2, -2, -2); };
+    const auto inside = [](const char *name) {
+        return rectOf(QString::fromLatin1(name)).adjusted(2, 2, -2, -2);
+    };
     std::vector<std::pair<std::string, double>> texts, shapes;
-    for (const char* name : {"lblMESE", "lblANNO", "lblOGGI", "Oggi", "Label4(1)", "Command1"})
+    for (const char *name : {"lblMESE", "lblANNO", "lblOGGI", "Oggi", "Label4(1)", "Command1"})
         texts.emplace_back(name, contrastIn(inside(name)));
-    for (int cell = 3; cell <= 33; ++cell) {  // the days of December 2005
+    for (int cell = 3; cell <= 33; ++cell) { // the days of December 2005
         const std::string name = "G(" + std::to_string(cell) + ")";
         texts.emplace_back(name, contrastIn(rectOf(QString::fromStdString(name))));
     }
-    for (const char* name : {"Command2", "Command3", "cmdMESI"})
+    for (const char *name : {"Command2", "Command3", "cmdMESI"})
         shapes.emplace_back(name, contrastIn(inside(name)));
     // The frame around today's cell, with the panel beside it.
     const QRect today = rectOf(QStringLiteral("G(12)"));
-    shapes.emplace_back("Shape1", contrastIn(QRect(today.left() - 4, today.top(), 3, today.height())));
-    for (const auto& [name, ratio] : texts)
+    shapes.emplace_back("Shape1",
+                        contrastIn(QRect(today.left() - 4, today.top(), 3, today.height())));
+    for (const auto &[name, ratio] : texts)
         EXPECT_GE(ratio, calendario::kTextContrast) << name;
-    for (const auto& [name, ratio] : shapes)
+    for (const auto &[name, ratio] : shapes)
         EXPECT_GE(ratio, calendario::kShapeContrast) << name;
-    const auto lowest = [](const auto& pairs) { return std::ranges::min(pairs, {}, &std::pair<std::string, double>::second); };
-    std::cout << "[ figures  ] lowest on screen: text " << lowest(texts).second << " (" << lowest(texts).first
-              << "), shapes " << lowest(shapes).second << " (" << lowest(shapes).first << ")\n";
+    const auto lowest = [](const auto &pairs) {
+        return std::ranges::min(pairs, {}, &std::pair<std::string, double>::second);
+    };
+    std::cout << "[ figures  ] lowest on screen: text " << lowest(texts).second << " ("
+              << lowest(texts).first << "), shapes " << lowest(shapes).second << " ("
+              << lowest(shapes).first << ")\n";
 }
 
 // At a fractional scale every outline stays whole: the frame around today's cell, and the
@@ -276,18 +295,23 @@ TEST_F(EndToEnd, AtAScaleOfOneAndAQuarterEveryOutlineIsWhole)
     const auto sidesOf = [&](QRect r, int width) {
         const QRectF s(r.x() * scale, r.y() * scale, r.width() * scale, r.height() * scale);
         const double w = width * scale;
-        return std::vector<QRectF>{{s.left(), s.top(), s.width(), w}, {s.left(), s.bottom() - w, s.width(), w},
-                                   {s.left(), s.top(), w, s.height()}, {s.right() - w, s.top(), w, s.height()}};
+        return std::vector<QRectF>{{s.left(), s.top(), s.width(), w},
+                                   {s.left(), s.bottom() - w, s.width(), w},
+                                   {s.left(), s.top(), w, s.height()},
+                                   {s.right() - w, s.top(), w, s.height()}};
     };
-    const auto drawn = [&](const QRectF& strip, QColor colour) {
+    const auto drawn = [&](const QRectF &strip, QColor colour) {
         const QRect pixels = strip.toAlignedRect().intersected(shot.rect());
         // The middle third of the strip's length, away from the corners and neighbours.
         const bool across = strip.width() > strip.height();
-        const int from = across ? pixels.left() + pixels.width() / 3 : pixels.top() + pixels.height() / 3;
-        const int to = across ? pixels.right() - pixels.width() / 3 : pixels.bottom() - pixels.height() / 3;
+        const int from =
+            across ? pixels.left() + pixels.width() / 3 : pixels.top() + pixels.height() / 3;
+        const int to =
+            across ? pixels.right() - pixels.width() / 3 : pixels.bottom() - pixels.height() / 3;
         for (int along = from; along <= to; ++along) {
             bool found = false;
-            for (int a = across ? pixels.top() : pixels.left(); a <= (across ? pixels.bottom() : pixels.right()); ++a)
+            for (int a = across ? pixels.top() : pixels.left();
+                 a <= (across ? pixels.bottom() : pixels.right()); ++a)
                 found = found || shot.pixelColor(across ? along : a, across ? a : along) == colour;
             if (!found)
                 return false;
@@ -303,11 +327,12 @@ TEST_F(EndToEnd, AtAScaleOfOneAndAQuarterEveryOutlineIsWhole)
         {"lblMESE", rectOf(QStringLiteral("lblMESE")), 1, Qt::black, "tbr"},
         {"lblANNO", rectOf(QStringLiteral("lblANNO")), 1, Qt::black, "tbr"},
     };
-    for (const auto& [name, r, width, colour, inView] : outlines) {
+    for (const auto &[name, r, width, colour, inView] : outlines) {
         const std::vector<QRectF> sides = sidesOf(r, width);
         for (std::size_t side = 0; side < sides.size(); ++side)
             if (inView.find("tblr"[side]) != std::string::npos) {
-                EXPECT_TRUE(drawn(sides[side], colour)) << name << ", side " << "tblr"[side];
+                EXPECT_TRUE(drawn(sides[side], colour)) << name << ", side "
+                                                        << "tblr"[side];
             }
     }
 }
@@ -315,9 +340,9 @@ TEST_F(EndToEnd, AtAScaleOfOneAndAQuarterEveryOutlineIsWhole)
 // Over the real accessibility bus, as a screen reader meets the calendar.
 TEST_F(EndToEnd, AScreenReaderHearsTheDaysByDateAndFollowsTheKeys)
 {
-    const std::string out = server.x("XDG_RUNTIME_DIR=" + runtimeDir() +
-                                     " dbus-run-session -- /usr/bin/python3 " ATSPI_WALK
-                                     " " CALENDARIO_BINARY " '2005-12-07 12:00:00'");
+    const std::string out = server.x("XDG_RUNTIME_DIR=" + runtimeDir()
+                                     + " dbus-run-session -- /usr/bin/python3 " ATSPI_WALK
+                                       " " CALENDARIO_BINARY " '2005-12-07 12:00:00'");
     std::vector<std::string> cells, focus;
     std::istringstream lines(out);
     for (std::string line; std::getline(lines, line);) {
@@ -327,15 +352,15 @@ TEST_F(EndToEnd, AScreenReaderHearsTheDaysByDateAndFollowsTheKeys)
             focus.push_back(line.substr(6));
         EXPECT_FALSE(line.starts_with("list item|")) << "the closed month list is read: " << line;
     }
-    ASSERT_EQ(cells.size(), 31u) << out;  // the days of December, no empty cell
+    ASSERT_EQ(cells.size(), 31u) << out; // the days of December, no empty cell
     EXPECT_TRUE(cells[6].starts_with("table cell|mercoledì 7 dicembre 2005|")) << cells[6];
     EXPECT_NE(cells[6].find("selected"), std::string::npos) << cells[6];
-    for (const char* expected : {"push button|Decrementa Mesi|", "push button|Incrementa Mesi|",
+    for (const char *expected : {"push button|Decrementa Mesi|", "push button|Incrementa Mesi|",
                                  "push button|Lista Mesi|", "scroll bar|Anno|"})
         EXPECT_NE(out.find(expected), std::string::npos) << expected;
     ASSERT_FALSE(focus.empty()) << out;
     EXPECT_EQ(focus.back(), "giovedì 8 dicembre 2005");
 }
 
-}  // namespace
-}  // namespace e2e
+} // namespace
+} // namespace e2e

@@ -27,14 +27,17 @@ std::string programInAForeignFolder()
 {
     const fs::path folder = fs::path(runtimeDir()) / "Però €";
     fs::create_directories(folder);
-    fs::copy_file(CALENDARIO_WINDOWS_EXE, folder / "calendario.exe", fs::copy_options::overwrite_existing);
+    fs::copy_file(CALENDARIO_WINDOWS_EXE, folder / "calendario.exe",
+                  fs::copy_options::overwrite_existing);
     return (folder / "calendario.exe").string();
 }
 
 // "08 dicembre 2026 mar", as the title writes a date in Italian.
 std::string italianTitle(Date date)
 {
-    return calendario::DateNames(QLocale(QLocale::Italian, QLocale::Italy)).fullDate(date).toStdString();
+    return calendario::DateNames(QLocale(QLocale::Italian, QLocale::Italy))
+        .fullDate(date)
+        .toStdString();
 }
 
 // Where the cell of `date` lies in its month.
@@ -45,21 +48,25 @@ QRect cellOf(Date date)
     return rectOf(QStringLiteral("G(%1)").arg(cell.value()));
 }
 
-class UnderWine : public ::testing::Test {
+class UnderWine : public ::testing::Test
+{
 protected:
     void SetUp() override { ASSERT_TRUE(server.ready()) << "Xvfb did not start"; }
 
     // Starts the Windows program (from a folder of an unusual name, or as `exe` names it,
     // in its prefix), or the Linux one, on today's real date, in Italian.
-    void open(bool windows, const std::string& exe = programInAForeignFolder(),
-              const std::string& prefix = CALENDARIO_WINEPREFIX, const std::vector<std::string>& extraEnv = {})
+    void open(bool windows, const std::string &exe = programInAForeignFolder(),
+              const std::string &prefix = CALENDARIO_WINEPREFIX,
+              const std::vector<std::string> &extraEnv = {})
     {
-        std::vector<std::string> env = {"LANG=it_IT.UTF-8", "LC_ALL=", "LC_TIME=", "QT_QPA_PLATFORM=xcb"};
+        std::vector<std::string> env = {"LANG=it_IT.UTF-8",
+                                        "LC_ALL=", "LC_TIME=", "QT_QPA_PLATFORM=xcb"};
         if (windows)
             env.insert(env.end(), {"WINEPREFIX=" + prefix, "WINEDEBUG=-all"});
         env.insert(env.end(), extraEnv.begin(), extraEnv.end());
-        app = std::make_unique<Calendario>(server, windows ? std::vector<std::string>{"wine", exe}
-                                                           : std::vector<std::string>{CALENDARIO_BINARY},
+        app = std::make_unique<Calendario>(server,
+                                           windows ? std::vector<std::string>{"wine", exe}
+                                                   : std::vector<std::string>{CALENDARIO_BINARY},
                                            env);
         const auto w = app->window(60000);
         ASSERT_TRUE(w.has_value()) << "the calendar window did not appear";
@@ -84,23 +91,28 @@ TEST_F(UnderWine, OpensOnTodayInItalianDrawsTheColoursOfLinuxAndWritesAClickedDa
     const Date today = clock.today();
 
     EXPECT_TRUE(title == italianTitle(before) || title == italianTitle(today)) << title;
-    EXPECT_NE(server.x("xdotool getwindowgeometry " + win).find("Geometry: 161x172"), std::string::npos);
+    EXPECT_NE(server.x("xdotool getwindowgeometry " + win).find("Geometry: 161x172"),
+              std::string::npos);
     ASSERT_EQ(windows.size(), QSize(161, 172));
     ASSERT_EQ(linux.size(), QSize(161, 172));
     // Where the design's colours show: today's cell, the frame around it and the faces of
     // the three small buttons.
     const QRect cell = cellOf(today);
-    std::vector<std::pair<std::string, QPoint>> places = {{"today's cell", {cell.left() + 1, cell.center().y()}},
-                                                          {"the frame", {cell.left() - 2, cell.center().y()}},
-                                                          {"the frame's top", {cell.center().x(), cell.top() - 2}}};
-    for (const char* button : {"Command2", "Command3", "cmdMESI"})
+    std::vector<std::pair<std::string, QPoint>> places = {
+        {"today's cell", {cell.left() + 1, cell.center().y()}},
+        {"the frame", {cell.left() - 2, cell.center().y()}},
+        {"the frame's top", {cell.center().x(), cell.top() - 2}}};
+    for (const char *button : {"Command2", "Command3", "cmdMESI"})
         places.emplace_back(button, rectOf(QString::fromLatin1(button)).center() + QPoint(0, -6));
-    for (const auto& [what, at] : places)
-        EXPECT_EQ(windows.pixelColor(at).name().toStdString(), linux.pixelColor(at).name().toStdString()) << what;
+    for (const auto &[what, at] : places)
+        EXPECT_EQ(windows.pixelColor(at).name().toStdString(),
+                  linux.pixelColor(at).name().toStdString())
+            << what;
     // Wine shows the icon of the program's resources as the window's, at both its sizes.
     const std::map<int, QImage> icons = app->icons(win);
     for (const int size : {16, 32})
-        EXPECT_TRUE(icons.contains(size) && sameIcon(icons.at(size), builtIcon(size))) << size << " px";
+        EXPECT_TRUE(icons.contains(size) && sameIcon(icons.at(size), builtIcon(size)))
+            << size << " px";
     // Both pictures stay in the test's folder, to be looked at side by side.
     windows.save(QStringLiteral("calendario-wine.png"));
     linux.save(QStringLiteral("calendario-linux.png"));
@@ -133,14 +145,16 @@ TEST_F(UnderWine, LoadsNoDllPlantedBesideItsProgram)
 {
     const fs::path folder = fs::path(runtimeDir()) / "Downloads";
     fs::create_directories(folder);
-    fs::copy_file(CALENDARIO_WINDOWS_EXE, folder / "calendario.exe", fs::copy_options::overwrite_existing);
+    fs::copy_file(CALENDARIO_WINDOWS_EXE, folder / "calendario.exe",
+                  fs::copy_options::overwrite_existing);
     std::string baits;
-    for (const auto& dll : fs::directory_iterator(CALENDARIO_WINDOWS_BAITS)) {
-        fs::copy_file(dll.path(), folder / dll.path().filename(), fs::copy_options::overwrite_existing);
+    for (const auto &dll : fs::directory_iterator(CALENDARIO_WINDOWS_BAITS)) {
+        fs::copy_file(dll.path(), folder / dll.path().filename(),
+                      fs::copy_options::overwrite_existing);
         baits.append(baits.empty() ? "" : ",").append(dll.path().stem().string());
     }
     ASSERT_FALSE(baits.empty()) << "no bait DLLs in " CALENDARIO_WINDOWS_BAITS;
-    const char* overrides = std::getenv("WINEDLLOVERRIDES");
+    const char *overrides = std::getenv("WINEDLLOVERRIDES");
     open(true, (folder / "calendario.exe").string(), CALENDARIO_WINEPREFIX,
          {"WINEDLLOVERRIDES=" + std::string(overrides ? overrides : "") + ";" + baits + "=n,b"});
 
@@ -154,7 +168,7 @@ TEST_F(UnderWine, LoadsNoDllPlantedBesideItsProgram)
     app->click(win, uscita.x(), uscita.y());
     EXPECT_EQ(app->exitStatus(30000), 0);
     std::string loaded;
-    for (const auto& file : fs::directory_iterator(folder))
+    for (const auto &file : fs::directory_iterator(folder))
         if (file.path().extension() == ".loaded")
             loaded.append(" ").append(file.path().stem().string());
     EXPECT_TRUE(loaded.empty()) << "planted and loaded:" << loaded << " (of " << baits << ")";
@@ -170,7 +184,8 @@ std::map<std::string, std::string> appsAndFeaturesEntry()
     for (std::string line; std::getline(manifest, line);) {
         if (line == "AppsAndFeaturesEntries:")
             inside = true;
-        else if (inside && (line.starts_with("- ") || line.starts_with("  ")) && line.find(": ") != std::string::npos)
+        else if (inside && (line.starts_with("- ") || line.starts_with("  "))
+                 && line.find(": ") != std::string::npos)
             entry[line.substr(2, line.find(": ") - 2)] = line.substr(line.find(": ") + 2);
         else
             inside = false;
@@ -179,10 +194,11 @@ std::map<std::string, std::string> appsAndFeaturesEntry()
 }
 
 // Whether a line of `text` ends with `end`.
-bool endsALine(const std::string& text, const std::string& end)
+bool endsALine(const std::string &text, const std::string &end)
 {
     for (auto at = text.find(end); at != std::string::npos; at = text.find(end, at + 1))
-        if (at + end.size() == text.size() || text[at + end.size()] == '\r' || text[at + end.size()] == '\n')
+        if (at + end.size() == text.size() || text[at + end.size()] == '\r'
+            || text[at + end.size()] == '\n')
             return true;
     return false;
 }
@@ -192,19 +208,21 @@ bool endsALine(const std::string& text, const std::string& end)
 TEST_F(UnderWine, TheInstallerGivesAShortcutAnEntryAndAProgramAndTheUninstallerLeavesNothing)
 {
     const fs::path prefix = fs::path(runtimeDir()) / "fresh prefix";
-    const std::string wine = "WINEPREFIX='" + prefix.string() +
-                             "' WINEDEBUG=-all WINEDLLOVERRIDES='winemenubuilder.exe=d;mscoree,mshtml=' ";
-    const auto inWine = [&](const std::string& command) { return run(wine + command + "; " + wine + "wineserver -w"); };
+    const std::string wine = "WINEPREFIX='" + prefix.string()
+        + "' WINEDEBUG=-all WINEDLLOVERRIDES='winemenubuilder.exe=d;mscoree,mshtml=' ";
+    const auto inWine = [&](const std::string &command) {
+        return run(wine + command + "; " + wine + "wineserver -w");
+    };
     inWine("DISPLAY= wineboot -i >/dev/null 2>&1");
     const auto files = [&] {
         std::set<std::string> all;
-        for (const auto& entry : fs::recursive_directory_iterator(prefix / "drive_c"))
+        for (const auto &entry : fs::recursive_directory_iterator(prefix / "drive_c"))
             all.insert(fs::relative(entry.path(), prefix).string());
         return all;
     };
     const std::set<std::string> fresh = files();
     fs::path user;
-    for (const auto& entry : fs::directory_iterator(prefix / "drive_c" / "users"))
+    for (const auto &entry : fs::directory_iterator(prefix / "drive_c" / "users"))
         if (entry.path().filename() != "Public")
             user = entry.path();
     ASSERT_FALSE(user.empty()) << "wineboot made no user's folder in " << prefix;
@@ -214,11 +232,13 @@ TEST_F(UnderWine, TheInstallerGivesAShortcutAnEntryAndAProgramAndTheUninstallerL
         inWine("DISPLAY= wine '" CALENDARIO_WINDOWS_SETUP "' /S");
     const fs::path folder = user / "AppData" / "Local" / "Programs" / "Calendario";
     EXPECT_TRUE(fs::exists(folder / "calendario.exe"));
-    EXPECT_TRUE(fs::exists(user / "AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Calendario.lnk"));
+    EXPECT_TRUE(
+        fs::exists(user / "AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Calendario.lnk"));
     const std::string entries = inWine("wine reg query " + key + " /s 2>/dev/null");
-    for (const char* value : {"DisplayName    REG_SZ    Calendario", "DisplayVersion", "Publisher", "DisplayIcon",
-                              "InstallLocation", "EstimatedSize", "UninstallString", "QuietUninstallString",
-                              "NoModify    REG_DWORD    0x1", "NoRepair    REG_DWORD    0x1"})
+    for (const char *value :
+         {"DisplayName    REG_SZ    Calendario", "DisplayVersion", "Publisher", "DisplayIcon",
+          "InstallLocation", "EstimatedSize", "UninstallString", "QuietUninstallString",
+          "NoModify    REG_DWORD    0x1", "NoRepair    REG_DWORD    0x1"})
         EXPECT_NE(entries.find(value), std::string::npos) << value << " in\n" << entries;
     std::size_t count = 0;
     for (auto at = entries.find("DisplayName    REG_SZ    Calendario"); at != std::string::npos;
@@ -230,8 +250,9 @@ TEST_F(UnderWine, TheInstallerGivesAShortcutAnEntryAndAProgramAndTheUninstallerL
     EXPECT_EQ(winget.size(), 4u) << CALENDARIO_WINGET_INSTALLER;
     EXPECT_TRUE(endsALine(entries, "\\Uninstall\\" + winget["ProductCode"])) << entries;
     winget.erase("ProductCode");
-    for (const auto& [name, value] : winget)
-        EXPECT_TRUE(endsALine(entries, name + "    REG_SZ    " + value)) << name << " in\n" << entries;
+    for (const auto &[name, value] : winget)
+        EXPECT_TRUE(endsALine(entries, name + "    REG_SZ    " + value)) << name << " in\n"
+                                                                         << entries;
 
     open(true, (folder / "calendario.exe").string(), prefix.string());
     const Date today = calendario::SystemClock().today();
@@ -244,18 +265,19 @@ TEST_F(UnderWine, TheInstallerGivesAShortcutAnEntryAndAProgramAndTheUninstallerL
     inWine("DISPLAY= wine '" + (folder / "Uninstall.exe").string() + "' /S");
     // Windows' own key of entries stays, as it always is on Windows; Wine's prefix has it
     // from the first program installed.
-    EXPECT_EQ(inWine("wine reg query " + key + " /s 2>/dev/null").find("Calendario"), std::string::npos);
+    EXPECT_EQ(inWine("wine reg query " + key + " /s 2>/dev/null").find("Calendario"),
+              std::string::npos);
     const std::set<std::string> left = files();
     std::string added, removed;
-    for (const std::string& file : left)
+    for (const std::string &file : left)
         if (!fresh.contains(file))
             added += "\n  " + file;
-    for (const std::string& file : fresh)
+    for (const std::string &file : fresh)
         if (!left.contains(file))
             removed += "\n  " + file;
     EXPECT_TRUE(added.empty()) << "left behind:" << added;
     EXPECT_TRUE(removed.empty()) << "removed:" << removed;
 }
 
-}  // namespace
-}  // namespace e2e
+} // namespace
+} // namespace e2e

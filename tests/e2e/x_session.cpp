@@ -24,7 +24,7 @@
 #include "window/control_table.h"
 #include "window/units.h"
 
-extern char** environ;
+extern char **environ;
 
 namespace e2e {
 namespace {
@@ -33,26 +33,26 @@ using namespace std::chrono_literals;
 
 // Starts argv[0], found on PATH, with extraEnv on top of this process's environment and
 // with the given file actions applied in the child.
-pid_t spawn(const std::vector<std::string>& argv, const std::vector<std::string>& extraEnv,
-            const posix_spawn_file_actions_t* actions = nullptr)
+pid_t spawn(const std::vector<std::string> &argv, const std::vector<std::string> &extraEnv,
+            const posix_spawn_file_actions_t *actions = nullptr)
 {
-    std::vector<char*> args;
-    for (const std::string& a : argv)
-        args.push_back(const_cast<char*>(a.c_str()));
+    std::vector<char *> args;
+    for (const std::string &a : argv)
+        args.push_back(const_cast<char *>(a.c_str()));
     args.push_back(nullptr);
     // The extra variables take the place of any of the same name, the last of them counting.
-    const auto name = [](const std::string& entry) { return entry.substr(0, entry.find('=')); };
+    const auto name = [](const std::string &entry) { return entry.substr(0, entry.find('=')); };
     std::vector<std::string> envStrings;
-    const auto add = [&](const std::string& entry) {
+    const auto add = [&](const std::string &entry) {
         if (std::none_of(envStrings.begin(), envStrings.end(),
-                         [&](const std::string& taken) { return name(taken) == name(entry); }))
+                         [&](const std::string &taken) { return name(taken) == name(entry); }))
             envStrings.push_back(entry);
     };
     std::for_each(extraEnv.rbegin(), extraEnv.rend(), add);
-    for (char** e = environ; *e; ++e)
+    for (char **e = environ; *e; ++e)
         add(*e);
-    std::vector<char*> env;
-    for (std::string& e : envStrings)
+    std::vector<char *> env;
+    for (std::string &e : envStrings)
         env.push_back(e.data());
     env.push_back(nullptr);
     pid_t pid = -1;
@@ -88,7 +88,7 @@ std::optional<std::string> readLine(int fd, int timeoutMs)
     }
 }
 
-template <typename Condition>
+template<typename Condition>
 bool waitFor(Condition condition, int timeoutMs)
 {
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
@@ -101,10 +101,12 @@ bool waitFor(Condition condition, int timeoutMs)
 }
 
 // A private runtime folder for the programs under test, removed when the tests end.
-struct RuntimeDir {
+struct RuntimeDir
+{
     RuntimeDir()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "calendario-e2e-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "calendario-e2e-XXXXXX").string();
         if (mkdtemp(pattern.data()))
             path = pattern;
     }
@@ -117,8 +119,7 @@ struct RuntimeDir {
     std::string path;
 };
 
-
-}  // namespace
+} // namespace
 
 std::string runtimeDir()
 {
@@ -126,19 +127,19 @@ std::string runtimeDir()
     return dir.path;
 }
 
-QRect rectOf(const QString& objectName)
+QRect rectOf(const QString &objectName)
 {
-    for (const calendario::ControlSpec& row : calendario::controlTable())
+    for (const calendario::ControlSpec &row : calendario::controlTable())
         if (row.objectName() == objectName)
             return calendario::pixelsFromTwips(row.twips());
     ADD_FAILURE() << "no control " << objectName.toStdString();
     return {};
 }
 
-std::string run(const std::string& command)
+std::string run(const std::string &command)
 {
     std::string output;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
+    if (FILE *pipe = popen(command.c_str(), "r")) {
         std::array<char, 4096> buffer;
         while (std::size_t n = fread(buffer.data(), 1, buffer.size(), pipe))
             output.append(buffer.data(), n);
@@ -151,11 +152,12 @@ std::string run(const std::string& command)
 
 QImage builtIcon(int size)
 {
-    return QImage(QStringLiteral(CALENDARIO_ICONS "/%1x%1/io.github.calendario.Calendario.png").arg(size))
+    return QImage(QStringLiteral(CALENDARIO_ICONS "/%1x%1/io.github.calendario.Calendario.png")
+                      .arg(size))
         .convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
-bool sameIcon(const QImage& a, const QImage& b)
+bool sameIcon(const QImage &a, const QImage &b)
 {
     if (a.isNull() || a.size() != b.size())
         return false;
@@ -171,13 +173,14 @@ bool sameIcon(const QImage& a, const QImage& b)
     return true;
 }
 
-Process::Process(const std::vector<std::string>& argv, const std::vector<std::string>& extraEnv,
-                 const std::string& errorFile)
+Process::Process(const std::vector<std::string> &argv, const std::vector<std::string> &extraEnv,
+                 const std::string &errorFile)
 {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     if (!errorFile.empty())
-        posix_spawn_file_actions_addopen(&actions, 2, errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        posix_spawn_file_actions_addopen(&actions, 2, errorFile.c_str(),
+                                         O_WRONLY | O_CREAT | O_TRUNC, 0600);
     pid_ = spawn(argv, extraEnv, &actions);
     posix_spawn_file_actions_destroy(&actions);
 }
@@ -208,11 +211,12 @@ XServer::XServer()
                   "1280x800x24", "-dpi", "96", "-nolisten", "tcp"},
                  {}, &actions);
     posix_spawn_file_actions_destroy(&actions);
-    close(writeEnd);  // so that the read sees the end of the stream if Xvfb dies first
+    close(writeEnd); // so that the read sees the end of the stream if Xvfb dies first
     const std::optional<std::string> number = pid_ > 0 ? readLine(readEnd, 10000) : std::nullopt;
     close(readEnd);
-    if (number && !number->empty() &&
-        std::all_of(number->begin(), number->end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    if (number && !number->empty() && std::all_of(number->begin(), number->end(), [](char c) {
+            return c >= '0' && c <= '9';
+        })) {
         display_ = ':';
         display_ += *number;
         ready_ = true;
@@ -227,23 +231,24 @@ XServer::~XServer()
     }
 }
 
-std::string XServer::x(const std::string& command) const
+std::string XServer::x(const std::string &command) const
 {
     return run("DISPLAY=" + display_ + " " + command + " 2>/dev/null");
 }
 
 namespace {
 
-std::vector<std::string> joined(std::vector<std::string> first, const std::vector<std::string>& second)
+std::vector<std::string> joined(std::vector<std::string> first,
+                                const std::vector<std::string> &second)
 {
     first.insert(first.end(), second.begin(), second.end());
     return first;
 }
 
-}  // namespace
+} // namespace
 
-Calendario::Calendario(const XServer& server, const std::string& fakeTime, const std::string& lang,
-                       const std::vector<std::string>& extraEnv)
+Calendario::Calendario(const XServer &server, const std::string &fakeTime, const std::string &lang,
+                       const std::vector<std::string> &extraEnv)
     : Calendario(server, {CALENDARIO_BINARY},
                  joined({"LANG=" + lang, "LC_ALL=", "LC_TIME=", "QT_QPA_PLATFORM=xcb",
                          "LD_PRELOAD=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1",
@@ -252,13 +257,14 @@ Calendario::Calendario(const XServer& server, const std::string& fakeTime, const
 {
 }
 
-Calendario::Calendario(const XServer& server, const std::vector<std::string>& command,
-                       const std::vector<std::string>& environment)
+Calendario::Calendario(const XServer &server, const std::vector<std::string> &command,
+                       const std::vector<std::string> &environment)
     : server_(server)
 {
-    pid_ = spawn(command, joined({"DISPLAY=" + server.display(), "NO_AT_BRIDGE=1",
-                                  "XDG_RUNTIME_DIR=" + runtimeDir()},
-                                 environment));
+    pid_ = spawn(
+        command,
+        joined({"DISPLAY=" + server.display(), "NO_AT_BRIDGE=1", "XDG_RUNTIME_DIR=" + runtimeDir()},
+               environment));
 }
 
 Calendario::~Calendario()
@@ -279,7 +285,7 @@ std::optional<std::string> Calendario::window(int timeoutMs) const
     return found.substr(0, found.find('\n'));
 }
 
-std::string Calendario::title(const std::string& window) const
+std::string Calendario::title(const std::string &window) const
 {
     const std::string line = server_.x("xprop -id " + window + " _NET_WM_NAME");
     const auto first = line.find('"');
@@ -288,82 +294,87 @@ std::string Calendario::title(const std::string& window) const
                                                        : line.substr(first + 1, last - first - 1);
 }
 
-std::string Calendario::titleOnceItIs(const std::string& window, const std::string& expected) const
+std::string Calendario::titleOnceItIs(const std::string &window, const std::string &expected) const
 {
     std::string shown;
     waitFor([&] { return (shown = title(window)) == expected; }, 10000);
     return shown;
 }
 
-QImage Calendario::picture(const std::string& window, const QImage& before) const
+QImage Calendario::picture(const std::string &window, const QImage &before) const
 {
     const std::string file = runtimeDir() + "/window.png";
     QImage last, now;
     // Drawn: two pictures alike in a row, and not of one colour.
-    waitFor([&] {
-        server_.x("import -window " + window + " " + file);
-        now = QImage(QString::fromStdString(file)).convertToFormat(QImage::Format_RGB32);
-        now.setColorSpace({});  // pixels only: a PNG's colour profile would make alike pictures differ
-        QImage plain(now.size(), QImage::Format_RGB32);
-        plain.fill(now.isNull() ? 0 : now.pixel(0, 0));
-        const bool drawn = !now.isNull() && now == last && now != plain && now != before;
-        last = now;
-        return drawn;
-    }, 20000);
+    waitFor(
+        [&] {
+            server_.x("import -window " + window + " " + file);
+            now = QImage(QString::fromStdString(file)).convertToFormat(QImage::Format_RGB32);
+            now.setColorSpace(
+                {}); // pixels only: a PNG's colour profile would make alike pictures differ
+            QImage plain(now.size(), QImage::Format_RGB32);
+            plain.fill(now.isNull() ? 0 : now.pixel(0, 0));
+            const bool drawn = !now.isNull() && now == last && now != plain && now != before;
+            last = now;
+            return drawn;
+        },
+        20000);
     return now;
 }
 
-std::map<int, QImage> Calendario::icons(const std::string& window) const
+std::map<int, QImage> Calendario::icons(const std::string &window) const
 {
     // xprop writes the property as decimal numbers: width, height, then that many ARGB
     // pixels, for each icon in turn.
     std::map<int, QImage> icons;
-    waitFor([&] {
-        const std::string line = server_.x("xprop -id " + window + " -notype 32c _NET_WM_ICON");
-        const auto equals = line.find('=');
-        if (equals == std::string::npos)
-            return false;
-        std::vector<quint32> numbers;
-        for (const char* p = line.c_str() + equals + 1; *p;) {
-            char* end = nullptr;
-            const unsigned long n = std::strtoul(p, &end, 10);
-            if (end == p)
-                break;
-            numbers.push_back(static_cast<quint32>(n));
-            p = end + (*end == ',' ? 1 : 0);
-        }
-        for (std::size_t i = 0; i + 2 <= numbers.size();) {
-            const int w = int(numbers[i]), h = int(numbers[i + 1]);
-            if (w <= 0 || h <= 0 || i + 2 + std::size_t(w) * h > numbers.size())
-                break;
-            QImage icon(w, h, QImage::Format_ARGB32);
-            for (int y = 0; y < h; ++y)
-                for (int x = 0; x < w; ++x)
-                    icon.setPixel(x, y, numbers[i + 2 + std::size_t(y) * w + x]);
-            icons[w] = icon;
-            i += 2 + std::size_t(w) * h;
-        }
-        return !icons.empty();
-    }, 10000);
+    waitFor(
+        [&] {
+            const std::string line = server_.x("xprop -id " + window + " -notype 32c _NET_WM_ICON");
+            const auto equals = line.find('=');
+            if (equals == std::string::npos)
+                return false;
+            std::vector<quint32> numbers;
+            for (const char *p = line.c_str() + equals + 1; *p;) {
+                char *end = nullptr;
+                const unsigned long n = std::strtoul(p, &end, 10);
+                if (end == p)
+                    break;
+                numbers.push_back(static_cast<quint32>(n));
+                p = end + (*end == ',' ? 1 : 0);
+            }
+            for (std::size_t i = 0; i + 2 <= numbers.size();) {
+                const int w = int(numbers[i]), h = int(numbers[i + 1]);
+                if (w <= 0 || h <= 0 || i + 2 + std::size_t(w) * h > numbers.size())
+                    break;
+                QImage icon(w, h, QImage::Format_ARGB32);
+                for (int y = 0; y < h; ++y)
+                    for (int x = 0; x < w; ++x)
+                        icon.setPixel(x, y, numbers[i + 2 + std::size_t(y) * w + x]);
+                icons[w] = icon;
+                i += 2 + std::size_t(w) * h;
+            }
+            return !icons.empty();
+        },
+        10000);
     return icons;
 }
 
-void Calendario::click(const std::string& window, int x, int y) const
+void Calendario::click(const std::string &window, int x, int y) const
 {
-    server_.x("xdotool mousemove --window " + window + " " + std::to_string(x) + " " +
-              std::to_string(y) + " click 1");
+    server_.x("xdotool mousemove --window " + window + " " + std::to_string(x) + " "
+              + std::to_string(y) + " click 1");
 }
 
-void Calendario::key(const std::string& window, const std::string& keys) const
+void Calendario::key(const std::string &window, const std::string &keys) const
 {
     server_.x("xdotool windowfocus --sync " + window + " key --clearmodifiers " + keys);
 }
 
-std::string Calendario::pixel(const std::string& window, int x, int y) const
+std::string Calendario::pixel(const std::string &window, int x, int y) const
 {
     // One pixel of the window's client area as ImageMagick writes it: "#RRGGBB".
-    const std::string text = server_.x("import -window " + window + " -depth 8 -crop 1x1+" + std::to_string(x) +
-                                       "+" + std::to_string(y) + " txt:-");
+    const std::string text = server_.x("import -window " + window + " -depth 8 -crop 1x1+"
+                                       + std::to_string(x) + "+" + std::to_string(y) + " txt:-");
     const auto hash = text.find('#', text.find('\n'));
     return hash == std::string::npos ? std::string() : text.substr(hash, 7);
 }
@@ -378,4 +389,4 @@ std::optional<int> Calendario::exitStatus(int timeoutMs)
     return status_;
 }
 
-}  // namespace e2e
+} // namespace e2e

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-int main(int argc, char** argv)
+int main(int argc, char **argv)
 {
     // Widget tests need no screen: Qt's offscreen platform unless one is chosen.
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))

@@ -9,17 +9,17 @@ namespace calendario::testing {
 namespace {
 
 // Every interface below the window, depth first.
-void walk(QAccessibleInterface* node, std::vector<QAccessibleInterface*>& out)
+void walk(QAccessibleInterface *node, std::vector<QAccessibleInterface *> &out)
 {
     out.push_back(node);
     for (int i = 0; i < node->childCount(); ++i)
-        if (QAccessibleInterface* child = node->child(i))
+        if (QAccessibleInterface *child = node->child(i))
             walk(child, out);
 }
 
-std::vector<QAccessibleInterface*> walkFrom(QWidget* widget)
+std::vector<QAccessibleInterface *> walkFrom(QWidget *widget)
 {
-    std::vector<QAccessibleInterface*> all;
+    std::vector<QAccessibleInterface *> all;
     walk(QAccessible::queryAccessibleInterface(widget), all);
     return all;
 }
@@ -29,7 +29,7 @@ TEST_F(FormTest, AScreenReaderHearsEachDayByItsDateTheSelectedOneFocusedAndNoEmp
     start();
     QStringList days, selected;
     QStringList named;
-    for (QAccessibleInterface* node : walkFrom(form.get())) {
+    for (QAccessibleInterface *node : walkFrom(form.get())) {
         if (node->role() == QAccessible::Cell && node->object()->inherits("calendario::DayCell")) {
             days << node->text(QAccessible::Name);
             if (node->state().selected)
@@ -38,15 +38,15 @@ TEST_F(FormTest, AScreenReaderHearsEachDayByItsDateTheSelectedOneFocusedAndNoEmp
         if (node->role() == QAccessible::Button)
             named << node->text(QAccessible::Name);
     }
-    for (QAccessibleInterface* node : walkFrom(list()))  // hidden: it holds a month, not the focus
+    for (QAccessibleInterface *node : walkFrom(list())) // hidden: it holds a month, not the focus
         EXPECT_FALSE(node->state().focused) << node->text(QAccessible::Name).toStdString();
-    ASSERT_EQ(days.size(), 31);  // December 2005: no empty cell is there to read
+    ASSERT_EQ(days.size(), 31); // December 2005: no empty cell is there to read
     EXPECT_EQ(days.front(), QStringLiteral("giovedì 1 dicembre 2005"));
     EXPECT_EQ(selected, QStringList{QStringLiteral("mercoledì 7 dicembre 2005")});
-    for (const char* name : {"Lista Mesi", "Incrementa Mesi", "Decrementa Mesi", "USCITA"})
+    for (const char *name : {"Lista Mesi", "Incrementa Mesi", "Decrementa Mesi", "USCITA"})
         EXPECT_TRUE(named.contains(QString::fromUtf8(name))) << name;
 
-    QAccessibleInterface* year = QAccessible::queryAccessibleInterface(bar());
+    QAccessibleInterface *year = QAccessible::queryAccessibleInterface(bar());
     EXPECT_EQ(year->text(QAccessible::Name), QStringLiteral("Anno"));
     ASSERT_NE(year->valueInterface(), nullptr);
     EXPECT_EQ(year->valueInterface()->currentValue().toInt(), 2005);
@@ -55,10 +55,11 @@ TEST_F(FormTest, AScreenReaderHearsEachDayByItsDateTheSelectedOneFocusedAndNoEmp
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     QTest::keyClick(form->windowHandle(), Qt::Key_Right);
-    QAccessibleInterface* panel = QAccessible::queryAccessibleInterface(control("pctCAL"));
-    EXPECT_EQ(panel->focusChild()->text(QAccessible::Name), QStringLiteral("giovedì 8 dicembre 2005"));
+    QAccessibleInterface *panel = QAccessible::queryAccessibleInterface(control("pctCAL"));
+    EXPECT_EQ(panel->focusChild()->text(QAccessible::Name),
+              QStringLiteral("giovedì 8 dicembre 2005"));
     EXPECT_TRUE(panel->focusChild()->state().focused);
 }
 
-}  // namespace
-}  // namespace calendario::testing
+} // namespace
+} // namespace calendario::testing

@@ -7,7 +7,9 @@
 namespace calendario::testing {
 namespace {
 
-class Failure : public FormTest {};
+class Failure : public FormTest
+{
+};
 
 TEST_F(Failure, EveryWindowVariableIsZeroBeforeStartUp)
 {
@@ -45,7 +47,7 @@ TEST_F(Failure, TheYearsAtTheEndsOfTheRangeStartNormally)
     clock.set(2500y / December / 31);
     start();
     EXPECT_EQ(title(), QStringLiteral("31 dicembre 2500 ven"));
-    EXPECT_EQ(label("lblANNO")->text(), QStringLiteral("2500"));  // the bar's first year
+    EXPECT_EQ(label("lblANNO")->text(), QStringLiteral("2500")); // the bar's first year
     EXPECT_TRUE(reported.empty());
 }
 
@@ -63,7 +65,7 @@ TEST_F(Failure, AnIndexThatNamesNoCellIsARuntimeError)
         try {
             form->G_Click(Int16(index));
             ADD_FAILURE() << index;
-        } catch (const RuntimeError& error) {
+        } catch (const RuntimeError &error) {
             EXPECT_EQ(error.number(), RuntimeError::SubscriptOutOfRange) << index;
         }
     }
@@ -71,27 +73,33 @@ TEST_F(Failure, AnIndexThatNamesNoCellIsARuntimeError)
 
 // A raised handler that fails stops the handler that raised it at the raising statement.
 // A day past the end of the grid makes the redraw fail; the rows say which redraw.
-struct RaisedFailureRow {
-    const char* name;
-    int month, year;      // shown before the click
-    int giorno;           // forced out of the grid
-    const char* control;  // clicked
-    int yearAfter;        // the bar: set before the failure, or never set
-    int listIndexAfter;   // the list: set by the failing statement, or never reached
+struct RaisedFailureRow
+{
+    const char *name;
+    int month, year; // shown before the click
+    int giorno; // forced out of the grid
+    const char *control; // clicked
+    int yearAfter; // the bar: set before the failure, or never set
+    int listIndexAfter; // the list: set by the failing statement, or never reached
 };
 
-void PrintTo(const RaisedFailureRow& row, std::ostream* out) { *out << row.name; }
+void PrintTo(const RaisedFailureRow &row, std::ostream *out)
+{
+    *out << row.name;
+}
 
-class RaisedFailure : public FormTest, public ::testing::WithParamInterface<RaisedFailureRow> {};
+class RaisedFailure : public FormTest, public ::testing::WithParamInterface<RaisedFailureRow>
+{
+};
 
 TEST_P(RaisedFailure, StopsTheCallerAtTheFailingStatementWithOneReport)
 {
-    const RaisedFailureRow& row = GetParam();
+    const RaisedFailureRow &row = GetParam();
     start();
     showMonth(row.month, row.year);
     form->Giorno = Int16(row.giorno);
     const QString caption = title();
-    click(row.control == QLatin1String("Oggi") ? static_cast<QWidget*>(label("Oggi"))
+    click(row.control == QLatin1String("Oggi") ? static_cast<QWidget *>(label("Oggi"))
                                                : button(row.control));
     ASSERT_EQ(reported.size(), 1u);
     EXPECT_EQ(reported[0].number(), RuntimeError::SubscriptOutOfRange);
@@ -101,7 +109,7 @@ TEST_P(RaisedFailure, StopsTheCallerAtTheFailingStatementWithOneReport)
     // Nothing of the caller's later steps: no new day, no title.
     EXPECT_EQ(form->Giorno, row.giorno);
     EXPECT_EQ(title(), caption);
-    click(button("Command3"));  // and no handler runs after the report
+    click(button("Command3")); // and no handler runs after the report
     EXPECT_EQ(list()->listIndex(), row.listIndexAfter);
     EXPECT_EQ(reported.size(), 1u);
 }
@@ -115,12 +123,12 @@ INSTANTIATE_TEST_SUITE_P(
         RaisedFailureRow{"MonthChangeInsideNextMonth", 12, 2005, 32, "Command3", 2006, 0},
         RaisedFailureRow{"YearChangeInsideOggi", 11, 2004, 40, "Oggi", 2005, 10},
         RaisedFailureRow{"MonthChangeInsideOggi", 11, 2005, 40, "Oggi", 2005, 11}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(Failure, AFailingClickEndsTheEventLoopWithTheFailureStatus)
 {
     start();
-    clock.set(2600y / March / 3);  // the clock jumps outside the bar's range
+    clock.set(2600y / March / 3); // the clock jumps outside the bar's range
     // Both timers go with the window, so that neither ends the event loop of a later test.
     QTimer::singleShot(0, form.get(), [this] { click(label("Oggi")); });
     QTimer::singleShot(5000, form.get(), [] { QCoreApplication::exit(99); });
@@ -129,5 +137,5 @@ TEST_F(Failure, AFailingClickEndsTheEventLoopWithTheFailureStatus)
     EXPECT_EQ(reported[0].number(), RuntimeError::InvalidPropertyValue);
 }
 
-}  // namespace
-}  // namespace calendario::testing
+} // namespace
+} // namespace calendario::testing

@@ -8,9 +8,9 @@
 
 namespace calendario {
 
-FormInternals::Variables FormInternals::variables(const Form1& form)
+FormInternals::Variables FormInternals::variables(const Form1 &form)
 {
-    return {form.Giorno.value(), form.NoPass.value(),    form.Indice.value(), form.Mese.value(),
+    return {form.Giorno.value(),    form.NoPass.value(), form.Indice.value(), form.Mese.value(),
             form.NumGiorni.value(), form.Inizio.value(), form.Cella.value()};
 }
 
@@ -20,7 +20,7 @@ void FormTest::SetUp()
 {
     // A report waits in its message box until someone reads it and presses OK.
     QObject::connect(&messageBoxes_, &QTimer::timeout, [this] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
         if (!box)
             return;
         const QRegularExpressionMatch number =
@@ -38,12 +38,12 @@ void FormTest::TearDown()
     form.reset();
 }
 
-void FormTest::create(const char* locale)
+void FormTest::create(const char *locale)
 {
     form = std::make_unique<Form1>(clock, QLocale(QString::fromLatin1(locale)));
 }
 
-void FormTest::start(const char* locale)
+void FormTest::start(const char *locale)
 {
     create(locale);
     ASSERT_TRUE(form->load());
@@ -51,7 +51,7 @@ void FormTest::start(const char* locale)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
 }
 
-void FormTest::click(QWidget* widget)
+void FormTest::click(QWidget *widget)
 {
     ASSERT_NE(widget, nullptr);
     QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
@@ -62,9 +62,10 @@ void FormTest::chooseMonth(int index)
     if (list()->isHidden())
         click(button("cmdMESI"));
     ASSERT_FALSE(list()->isHidden());
-    QListWidgetItem* item = list()->item(index);
+    QListWidgetItem *item = list()->item(index);
     list()->scrollToItem(item);
-    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, list()->visualItemRect(item).center());
+    QTest::mouseClick(list()->viewport(), Qt::LeftButton, {},
+                      list()->visualItemRect(item).center());
 }
 
 void FormTest::showMonth(int month, int year)
@@ -75,7 +76,7 @@ void FormTest::showMonth(int month, int year)
 
 QRect FormTest::barPart(QStyle::SubControl part) const
 {
-    YearScrollBar* b = bar();
+    YearScrollBar *b = bar();
     QStyleOptionSlider option;
     option.initFrom(b);
     option.orientation = Qt::Vertical;
@@ -98,7 +99,8 @@ std::vector<int> FormTest::paintedCells() const
 {
     std::vector<int> painted;
     for (int i = 0; i < kCellCount; ++i)
-        if (cell(i)->palette().color(QPalette::Window) == label("Oggi")->palette().color(QPalette::Window))
+        if (cell(i)->palette().color(QPalette::Window)
+            == label("Oggi")->palette().color(QPalette::Window))
             painted.push_back(i);
     return painted;
 }
@@ -111,20 +113,21 @@ int FormTest::framedCell() const
     return -1;
 }
 
-Redraws::Redraws(const Form1& form)
-    : cell_(form.findChild<QLabel*>(QStringLiteral("G(14)"))),
-      mese_(form.findChild<QLabel*>(QStringLiteral("lblMESE"))),
-      anno_(form.findChild<QLabel*>(QStringLiteral("lblANNO")))
+Redraws::Redraws(const Form1 &form)
+    : cell_(form.findChild<QLabel *>(QStringLiteral("G(14)"))),
+      mese_(form.findChild<QLabel *>(QStringLiteral("lblMESE"))),
+      anno_(form.findChild<QLabel *>(QStringLiteral("lblANNO")))
 {
     cell_->installEventFilter(this);
 }
 
-bool Redraws::eventFilter(QObject* watched, QEvent* event)
+bool Redraws::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == cell_ && event->type() == QEvent::CursorChange && cell_->cursor().shape() == Qt::BitmapCursor)
+    if (watched == cell_ && event->type() == QEvent::CursorChange
+        && cell_->cursor().shape() == Qt::BitmapCursor)
         shown << mese_->text() + QLatin1Char(' ') + anno_->text();
     return false;
 }
 
-}  // namespace testing
-}  // namespace calendario
+} // namespace testing
+} // namespace calendario

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include <QPushButton>
-#include <QStyle>
 #include <QStringList>
+#include <QStyle>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -19,15 +19,17 @@ namespace calendario {
 
 // What the window keeps to itself, for a test's look: its variables, the statements that
 // set the year bar and the month list from code, and its look at the clock.
-struct FormInternals {
-    struct Variables {
+struct FormInternals
+{
+    struct Variables
+    {
         int Giorno, NoPass, Indice, Mese, NumGiorni, Inizio, Cella;
     };
-    static Variables variables(const Form1& form);
-    static void setYear(Form1& form, int year) { form.setYear(Int16(year)); }
-    static void setListIndex(Form1& form, int index) { form.setListIndex(Int16(index)); }
+    static Variables variables(const Form1 &form);
+    static void setYear(Form1 &form, int year) { form.setYear(Int16(year)); }
+    static void setListIndex(Form1 &form, int index) { form.setListIndex(Int16(index)); }
     // What the window does when its timer wakes it to look at the clock.
-    static void watchTheDay(Form1& form) { form.watchTheDay(); }
+    static void watchTheDay(Form1 &form) { form.watchTheDay(); }
 };
 
 namespace testing {
@@ -36,33 +38,43 @@ using namespace std::chrono;
 
 // A calendar window on a pinned clock and the Italian locale, and the means to use it as a
 // person would. A message box that reports an error is read and closed, as a user would.
-class FormTest : public ::testing::Test {
+class FormTest : public ::testing::Test
+{
 protected:
     void SetUp() override;
     void TearDown() override;
 
     // Builds the window, runs start-up and shows it.
-    void start(const char* locale = "it_IT");
+    void start(const char *locale = "it_IT");
     // Builds the window only, as it stands before start-up.
-    void create(const char* locale = "it_IT");
+    void create(const char *locale = "it_IT");
 
-    template <typename T = QWidget>
-    T* control(const QString& name) const
+    template<typename T = QWidget>
+    T *control(const QString &name) const
     {
-        T* found = form->findChild<T*>(name);
+        T *found = form->findChild<T *>(name);
         EXPECT_NE(found, nullptr) << name.toStdString();
         return found;
     }
-    ClickLabel* label(const char* name) const { return control<ClickLabel>(QString::fromLatin1(name)); }
-    ClickLabel* cell(int index) const { return control<ClickLabel>(QStringLiteral("G(%1)").arg(index)); }
-    QPushButton* button(const char* name) const { return control<QPushButton>(QString::fromLatin1(name)); }
-    MonthList* list() const { return control<MonthList>(QStringLiteral("lstMESI")); }
-    YearScrollBar* bar() const { return control<YearScrollBar>(QStringLiteral("VScroll1")); }
-    SelectionFrame* frame() const { return control<SelectionFrame>(QStringLiteral("Shape1")); }
+    ClickLabel *label(const char *name) const
+    {
+        return control<ClickLabel>(QString::fromLatin1(name));
+    }
+    ClickLabel *cell(int index) const
+    {
+        return control<ClickLabel>(QStringLiteral("G(%1)").arg(index));
+    }
+    QPushButton *button(const char *name) const
+    {
+        return control<QPushButton>(QString::fromLatin1(name));
+    }
+    MonthList *list() const { return control<MonthList>(QStringLiteral("lstMESI")); }
+    YearScrollBar *bar() const { return control<YearScrollBar>(QStringLiteral("VScroll1")); }
+    SelectionFrame *frame() const { return control<SelectionFrame>(QStringLiteral("Shape1")); }
     FormInternals::Variables variables() const { return FormInternals::variables(*form); }
 
     // Mouse clicks in the middle of a control, as a user makes them.
-    void click(QWidget* widget);
+    void click(QWidget *widget);
     void clickCell(int index) { click(cell(index)); }
     // Opens the list if it is closed and clicks the month's entry (0 = January).
     void chooseMonth(int index);
@@ -94,21 +106,22 @@ private:
 // the default pointer, before it writes the days again, with the hand; and cell 14 holds a
 // day in every month. Each redraw is listed by the month and year shown at that moment,
 // "Dicembre 2006".
-class Redraws : public QObject {
+class Redraws : public QObject
+{
 public:
-    explicit Redraws(const Form1& form);
+    explicit Redraws(const Form1 &form);
 
     int count() const { return int(shown.size()); }
     QStringList shown;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    QLabel* cell_;
-    const QLabel* mese_;
-    const QLabel* anno_;
+    QLabel *cell_;
+    const QLabel *mese_;
+    const QLabel *anno_;
 };
 
-}  // namespace testing
-}  // namespace calendario
+} // namespace testing
+} // namespace calendario

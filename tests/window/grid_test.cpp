@@ -5,7 +5,8 @@
 namespace calendario::testing {
 namespace {
 
-class Grid : public FormTest {
+class Grid : public FormTest
+{
 protected:
     // The days of the shown month, cell by cell, "" for an empty cell.
     void expectDaysFrom(int first, int count)
@@ -18,44 +19,46 @@ protected:
     }
 };
 
-struct MonthRow {
-    const char* name;
+struct MonthRow
+{
+    const char *name;
     int month, year;
     int inizio, numGiorni;
 };
 
-class GridMonths : public Grid, public ::testing::WithParamInterface<MonthRow> {};
+class GridMonths : public Grid, public ::testing::WithParamInterface<MonthRow>
+{
+};
 
 TEST_P(GridMonths, DaysFillConsecutiveCellsFromTheColumnOfDayOne)
 {
     start();
-    const MonthRow& row = GetParam();
+    const MonthRow &row = GetParam();
     showMonth(row.month, row.year);
     expectDaysFrom(row.inizio, row.numGiorni);
     const FormInternals::Variables v = variables();
     EXPECT_EQ(v.Mese, row.month);
     EXPECT_EQ(v.Inizio, row.inizio);
     EXPECT_EQ(v.NumGiorni, row.numGiorni);
-    EXPECT_EQ(v.Cella, 7 + row.inizio - 1);  // Giorno is still today's 7
+    EXPECT_EQ(v.Cella, 7 + row.inizio - 1); // Giorno is still today's 7
     EXPECT_EQ(framedCell(), v.Cella);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Months, GridMonths,
-    ::testing::Values(MonthRow{"September2005", 9, 2005, 3, 30},
-                      MonthRow{"May2005_LastCellUsed", 5, 2005, 6, 31},
-                      MonthRow{"August2005_StartsOnMonday", 8, 2005, 0, 31},
-                      MonthRow{"February1500", 2, 1500, 3, 28},
-                      MonthRow{"February2000_Leap", 2, 2000, 1, 29},
-                      MonthRow{"February2100", 2, 2100, 0, 28},
-                      MonthRow{"February2500", 2, 2500, 0, 28},
-                      MonthRow{"December2500", 12, 2500, 2, 31}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Months, GridMonths,
+                         ::testing::Values(MonthRow{"September2005", 9, 2005, 3, 30},
+                                           MonthRow{"May2005_LastCellUsed", 5, 2005, 6, 31},
+                                           MonthRow{"August2005_StartsOnMonday", 8, 2005, 0, 31},
+                                           MonthRow{"February1500", 2, 1500, 3, 28},
+                                           MonthRow{"February2000_Leap", 2, 2000, 1, 29},
+                                           MonthRow{"February2100", 2, 2100, 0, 28},
+                                           MonthRow{"February2500", 2, 2500, 0, 28},
+                                           MonthRow{"December2500", 12, 2500, 2, 31}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(Grid, ADayPastTheMonthsEndFramesTheEmptyCellAfterTheLastDay)
 {
     start();
-    clickCell(31 + 3 - 1);  // 31 December 2005: Thursday the 1st, column 3
+    clickCell(31 + 3 - 1); // 31 December 2005: Thursday the 1st, column 3
     ASSERT_EQ(form->Giorno, 31);
     const QString caption = title();
     showMonth(9, 2005);
@@ -73,11 +76,12 @@ TEST_F(Grid, ADayPastTheMonthsEndFramesTheEmptyCellAfterTheLastDay)
 TEST_F(Grid, TodaysCellIsPaintedOnlyInTodaysMonthOfTodaysYear)
 {
     start();
-    ASSERT_EQ(paintedCells(), std::vector<int>{9});  // 7 December 2005
+    ASSERT_EQ(paintedCells(), std::vector<int>{9}); // 7 December 2005
     showMonth(12, 2006);
     EXPECT_TRUE(paintedCells().empty());
     for (int i = 0; i < kCellCount; ++i)
-        EXPECT_EQ(cell(i)->palette().color(QPalette::Window), QApplication::palette().color(QPalette::Base));
+        EXPECT_EQ(cell(i)->palette().color(QPalette::Window),
+                  QApplication::palette().color(QPalette::Base));
     showMonth(11, 2005);
     EXPECT_TRUE(paintedCells().empty());
     showMonth(12, 2005);
@@ -87,7 +91,7 @@ TEST_F(Grid, TodaysCellIsPaintedOnlyInTodaysMonthOfTodaysYear)
 TEST_F(Grid, TodayIsReadAfreshAtEveryRedraw)
 {
     start();
-    clock.set(2005y / December / 8);  // midnight passes while the window is open
+    clock.set(2005y / December / 8); // midnight passes while the window is open
     showMonth(11, 2005);
     showMonth(12, 2005);
     EXPECT_EQ(paintedCells(), std::vector<int>{10});
@@ -105,9 +109,9 @@ TEST_F(Grid, TodaysColourIsTheOneOggiHasAtThatMoment)
 TEST_F(Grid, ARedrawTakesTheEmphasisOffOggiButKeepsItsUnderlineAndPointer)
 {
     start();
-    clickCell(10);  // another day: underlined, hand pointer
+    clickCell(10); // another day: underlined, hand pointer
     ASSERT_TRUE(label("Oggi")->font().underline());
-    form->Oggi_Click();  // today: bold and framed
+    form->Oggi_Click(); // today: bold and framed
     ASSERT_TRUE(label("Oggi")->font().bold());
     label("Oggi")->setUnderlined(true);
     showMonth(3, 2005);
@@ -148,7 +152,8 @@ TEST_F(Grid, WhileNoPassIsSetLabelsFollowButTheGridStays)
     EXPECT_TRUE(list()->isHidden());
 }
 
-struct GridSnapshot {
+struct GridSnapshot
+{
     QStringList texts;
     std::vector<QColor> backgrounds;
     std::vector<int> pointers;
@@ -170,7 +175,7 @@ TEST_F(Grid, TwoRedrawsInARowLeaveExactlyWhatOneLeaves)
     };
     const GridSnapshot once = snapshot();
     Redraws redraws(*form);
-    chooseMonth(4);  // the month already shown: drawn again
+    chooseMonth(4); // the month already shown: drawn again
     ASSERT_EQ(redraws.count(), 1);
     const GridSnapshot twice = snapshot();
     EXPECT_EQ(twice.texts, once.texts);
@@ -182,5 +187,5 @@ TEST_F(Grid, TwoRedrawsInARowLeaveExactlyWhatOneLeaves)
     EXPECT_EQ(twice.variables.NumGiorni, once.variables.NumGiorni);
 }
 
-}  // namespace
-}  // namespace calendario::testing
+} // namespace
+} // namespace calendario::testing

@@ -1,30 +1,33 @@
 #include <QApplication>
-#include <QScreen>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QScreen>
 #include <QStyle>
 #include <QTest>
 
-#include "window/form_fixture.h"
 #include "window/control_table.h"
+#include "window/form_fixture.h"
 #include "window/units.h"
 
 namespace calendario::testing {
 namespace {
 
-class Layout : public FormTest {};
+class Layout : public FormTest
+{
+};
 
 TEST_F(Layout, EveryControlSitsWhereTheTableSaysConvertedOnceToPixels)
 {
     create();
-    for (const ControlSpec& row : controlTable()) {
-        const QWidget* w = control(row.objectName());
+    for (const ControlSpec &row : controlTable()) {
+        const QWidget *w = control(row.objectName());
         ASSERT_NE(w, nullptr);
         EXPECT_EQ(w->geometry(), pixelsFromTwips(row.twips())) << row.objectName().toStdString();
-        const QWidget* expectedParent = row.parent == Parent::Form ? form.get() : control("pctCAL");
+        const QWidget *expectedParent = row.parent == Parent::Form ? form.get() : control("pctCAL");
         EXPECT_EQ(w->parentWidget(), expectedParent) << row.objectName().toStdString();
     }
-    EXPECT_EQ(form->findChildren<ClickLabel*>(QRegularExpression(QStringLiteral("^G\\("))).size(), 37);
+    EXPECT_EQ(form->findChildren<ClickLabel *>(QRegularExpression(QStringLiteral("^G\\("))).size(),
+              37);
 }
 
 TEST_F(Layout, TwipsBecomePixelsAtFifteenToThePixel)
@@ -32,8 +35,8 @@ TEST_F(Layout, TwipsBecomePixelsAtFifteenToThePixel)
     EXPECT_EQ(pixelsFromTwips(15), 1);
     EXPECT_EQ(pixelsFromTwips(2415), 161);
     EXPECT_EQ(pixelsFromTwips(2580), 172);
-    EXPECT_EQ(pixelsFromTwips(700), 47);   // 46.67 rounds up
-    EXPECT_EQ(pixelsFromTwips(1220), 81);  // 81.33 rounds down
+    EXPECT_EQ(pixelsFromTwips(700), 47); // 46.67 rounds up
+    EXPECT_EQ(pixelsFromTwips(1220), 81); // 81.33 rounds down
     EXPECT_EQ(pixelsFromTwips(-30), -2);
     EXPECT_EQ(pixelsFromTwips(QRect(10890, 3060, 2415, 2580)), QRect(726, 204, 161, 172));
 }
@@ -41,11 +44,11 @@ TEST_F(Layout, TwipsBecomePixelsAtFifteenToThePixel)
 TEST_F(Layout, CellsFollowTheUnevenColumnsAndRows)
 {
     create();
-    EXPECT_EQ(cell(12)->geometry(), QRect(119, 64, 15, 14));  // 1785, 960, 225 wide
+    EXPECT_EQ(cell(12)->geometry(), QRect(119, 64, 15, 14)); // 1785, 960, 225 wide
     EXPECT_EQ(cell(12)->leftTwips(), 1785);
     EXPECT_EQ(cell(36)->leftTwips(), 420);
     EXPECT_EQ(cell(36)->topTwips(), 2000);
-    EXPECT_EQ(form->findChild<QWidget*>(QStringLiteral("G(37)")), nullptr);
+    EXPECT_EQ(form->findChild<QWidget *>(QStringLiteral("G(37)")), nullptr);
 }
 
 TEST_F(Layout, TheWindowHasAFixedClientAreaAtItsDesignPositionWhenThatFits)
@@ -72,7 +75,7 @@ TEST_F(Layout, TheWindowHasAFixedClientAreaAtItsDesignPositionWhenThatFits)
 TEST_F(Layout, EarlierControlsLieAboveLaterOnes)
 {
     create();
-    QWidget* panel = control("pctCAL");
+    QWidget *panel = control("pctCAL");
     // Command1 covers the panel's lower right corner.
     EXPECT_EQ(form->childAt(155, 160), control("Command1"));
     // cmdMESI over the right pixel of Command2; lblMESE over the left of lblANNO.
@@ -82,7 +85,7 @@ TEST_F(Layout, EarlierControlsLieAboveLaterOnes)
     EXPECT_EQ(panel->childAt(120, 32), control("Label4(1)"));
     EXPECT_EQ(panel->childAt(10, 32), control("Label4(0)"));
     // The frame lies over every cell but the first.
-    const QObjectList& order = panel->children();
+    const QObjectList &order = panel->children();
     EXPECT_LT(order.indexOf(cell(1)), order.indexOf(frame()));
     EXPECT_GT(order.indexOf(cell(0)), order.indexOf(frame()));
 }
@@ -96,8 +99,9 @@ TEST_F(Layout, ColoursAreTheDesignsOrThePlatformsSystemColours)
     EXPECT_EQ(label("Oggi")->palette().color(QPalette::Window), QColor(255, 192, 192));
     EXPECT_EQ(label("Oggi")->palette().color(QPalette::WindowText), QColor(0, 0, 192));
     EXPECT_EQ(label("lblOGGI")->palette().color(QPalette::WindowText), QColor(0, 192, 0));
-    EXPECT_FALSE(label("lblOGGI")->autoFillBackground());  // the panel shows through
-    EXPECT_EQ(control<ClickLabel>("Label4(1)")->palette().color(QPalette::WindowText), QColor(192, 0, 0));
+    EXPECT_FALSE(label("lblOGGI")->autoFillBackground()); // the panel shows through
+    EXPECT_EQ(control<ClickLabel>("Label4(1)")->palette().color(QPalette::WindowText),
+              QColor(192, 0, 0));
     EXPECT_EQ(control<ClickLabel>("Label4(0)")->palette().color(QPalette::WindowText),
               system.color(QPalette::Text));
     for (int i = 0; i < 37; ++i) {
@@ -108,7 +112,8 @@ TEST_F(Layout, ColoursAreTheDesignsOrThePlatformsSystemColours)
     EXPECT_EQ(button("Command2")->palette().color(QPalette::Button), QColor(255, 255, 192));
     EXPECT_EQ(button("Command3")->palette().color(QPalette::Button), QColor(255, 255, 213));
     EXPECT_EQ(button("cmdMESI")->palette().color(QPalette::Button), QColor(224, 224, 224));
-    EXPECT_EQ(button("Command1")->palette().color(QPalette::Button), system.color(QPalette::Button));
+    EXPECT_EQ(button("Command1")->palette().color(QPalette::Button),
+              system.color(QPalette::Button));
     EXPECT_EQ(list()->palette().color(QPalette::Base), QColor(255, 255, 213));
     EXPECT_EQ(frame()->colour(), QColor(0, 0, 255));
 }
@@ -116,7 +121,7 @@ TEST_F(Layout, ColoursAreTheDesignsOrThePlatformsSystemColours)
 TEST_F(Layout, FontsHaveTheDesignsSizesAndWeights)
 {
     create();
-    const auto check = [](const QWidget* w, int pixels, bool bold, bool underline) {
+    const auto check = [](const QWidget *w, int pixels, bool bold, bool underline) {
         EXPECT_EQ(w->font().pixelSize(), pixels) << w->objectName().toStdString();
         EXPECT_EQ(w->font().bold(), bold) << w->objectName().toStdString();
         EXPECT_EQ(w->font().underline(), underline) << w->objectName().toStdString();
@@ -132,8 +137,9 @@ TEST_F(Layout, FontsHaveTheDesignsSizesAndWeights)
     check(control("Label4(1)"), 11, false, true);
     check(list(), 11, false, false);
     // The named faces where the platform has them, else Liberation Sans with Arial's metrics.
-    const QStringList faces = {"Tahoma", "Arial", "MS Sans Serif", "Microsoft Sans Serif", "Liberation Sans"};
-    for (const QWidget* w : {static_cast<QWidget*>(cell(0)), control("lblMESE"), control("Oggi")})
+    const QStringList faces = {"Tahoma", "Arial", "MS Sans Serif", "Microsoft Sans Serif",
+                               "Liberation Sans"};
+    for (const QWidget *w : {static_cast<QWidget *>(cell(0)), control("lblMESE"), control("Oggi")})
         EXPECT_TRUE(faces.contains(QFontInfo(w->font()).family()))
             << QFontInfo(w->font()).family().toStdString();
 }
@@ -144,7 +150,8 @@ TEST_F(Layout, EveryDayNumberShowsWholeInItsCell)
     for (int i = 0; i < 37; ++i) {
         const QFontMetrics metrics(cell(i)->font());
         for (int day = 1; day <= 31; ++day)
-            ASSERT_LE(metrics.horizontalAdvance(QString::number(day)), cell(i)->contentsRect().width())
+            ASSERT_LE(metrics.horizontalAdvance(QString::number(day)),
+                      cell(i)->contentsRect().width())
                 << "day " << day << " in cell " << i;
         EXPECT_LE(metrics.height(), cell(i)->contentsRect().height() + 1) << i;
     }
@@ -163,7 +170,8 @@ TEST_F(Layout, TooltipsAreExactThreeEndInABlank)
 TEST_F(Layout, CaptionsBeforeStartUp)
 {
     create();
-    EXPECT_EQ(control<ClickLabel>("Label4(0)")->text(), QStringLiteral("lun  mar  mer  gio  ven  "));
+    EXPECT_EQ(control<ClickLabel>("Label4(0)")->text(),
+              QStringLiteral("lun  mar  mer  gio  ven  "));
     EXPECT_EQ(control<ClickLabel>("Label4(1)")->text(), QStringLiteral(" sab dom"));
     EXPECT_EQ(button("Command1")->text(), QStringLiteral("&USCITA"));
     EXPECT_EQ(label("Oggi")->text(), QStringLiteral("Oggi:"));
@@ -174,9 +182,12 @@ TEST_F(Layout, CaptionsBeforeStartUp)
 }
 
 // The darkest pixels of a rendered button: the triangle.
-QImage renderOf(QWidget* w) { return w->grab().toImage(); }
+QImage renderOf(QWidget *w)
+{
+    return w->grab().toImage();
+}
 
-std::pair<int, int> darkCountsAtEnds(const QImage& image, bool alongX)
+std::pair<int, int> darkCountsAtEnds(const QImage &image, bool alongX)
 {
     int first = -1, last = -1;
     std::map<int, int> counts;
@@ -195,7 +206,7 @@ TEST_F(Layout, SmallButtonsShowSolidTrianglesPointingTheirWay)
 {
     start();
     const auto [leftEndL, rightEndL] = darkCountsAtEnds(renderOf(button("Command2")), true);
-    EXPECT_LT(leftEndL, rightEndL);  // a point on the left, a wide base on the right
+    EXPECT_LT(leftEndL, rightEndL); // a point on the left, a wide base on the right
     const auto [leftEndR, rightEndR] = darkCountsAtEnds(renderOf(button("Command3")), true);
     EXPECT_GT(leftEndR, rightEndR);
     const auto [topEnd, bottomEnd] = darkCountsAtEnds(renderOf(button("cmdMESI")), false);
@@ -205,7 +216,7 @@ TEST_F(Layout, SmallButtonsShowSolidTrianglesPointingTheirWay)
 TEST_F(Layout, TheYearBarRunsFrom2500AtTheTopTo1500AtTheBottom)
 {
     start();
-    YearScrollBar* b = bar();
+    YearScrollBar *b = bar();
     EXPECT_EQ(b->topEnd(), 2500);
     EXPECT_EQ(b->bottomEnd(), 1500);
 
@@ -260,10 +271,10 @@ TEST_F(Layout, TheHandPointerIsDrawnToItsDescription)
     // Every pixel is see-through or one of the standard 16 colours, and the hand has
     // white, grey, black and the dark blue cuff.
     const QList<QRgb> standard16 = {
-        qRgb(0, 0, 0), qRgb(128, 0, 0), qRgb(0, 128, 0), qRgb(128, 128, 0), qRgb(0, 0, 128),
-        qRgb(128, 0, 128), qRgb(0, 128, 128), qRgb(192, 192, 192), qRgb(128, 128, 128),
-        qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(255, 255, 0), qRgb(0, 0, 255), qRgb(255, 0, 255),
-        qRgb(0, 255, 255), qRgb(255, 255, 255)};
+        qRgb(0, 0, 0),       qRgb(128, 0, 0),   qRgb(0, 128, 0),   qRgb(128, 128, 0),
+        qRgb(0, 0, 128),     qRgb(128, 0, 128), qRgb(0, 128, 128), qRgb(192, 192, 192),
+        qRgb(128, 128, 128), qRgb(255, 0, 0),   qRgb(0, 255, 0),   qRgb(255, 255, 0),
+        qRgb(0, 0, 255),     qRgb(255, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 255)};
     QSet<QRgb> used;
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 32; ++x) {
@@ -313,12 +324,14 @@ TEST_F(Layout, TabVisitsThePanelButtonsBarAndListInTheirOrder)
         }
         return names;
     };
-    EXPECT_EQ(visit(), QStringList({"Command2", "Command3", "VScroll1", "cmdMESI", "Command1",
-                                    "pctCAL", "Command2"}));
-    form->cmdMESI_Click();  // the list, once shown, takes its place
+    EXPECT_EQ(visit(),
+              QStringList({"Command2", "Command3", "VScroll1", "cmdMESI", "Command1", "pctCAL",
+                           "Command2"}));
+    form->cmdMESI_Click(); // the list, once shown, takes its place
     control("pctCAL")->setFocus();
-    EXPECT_EQ(visit(), QStringList({"Command2", "Command3", "VScroll1", "lstMESI", "cmdMESI",
-                                    "Command1", "pctCAL"}));
+    EXPECT_EQ(visit(),
+              QStringList({"Command2", "Command3", "VScroll1", "lstMESI", "cmdMESI", "Command1",
+                           "pctCAL"}));
 }
 
 TEST_F(Layout, AltUPressesUscitaAndClosesTheWindow)
@@ -340,5 +353,5 @@ TEST_F(Layout, UscitaClosesTheWindowWithoutAQuestion)
     EXPECT_TRUE(reported.empty());
 }
 
-}  // namespace
-}  // namespace calendario::testing
+} // namespace
+} // namespace calendario::testing

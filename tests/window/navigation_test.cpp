@@ -5,9 +5,10 @@
 namespace calendario::testing {
 namespace {
 
-class Navigation : public FormTest {
+class Navigation : public FormTest
+{
 protected:
-    void expectShown(const char* month, int year)
+    void expectShown(const char *month, int year)
     {
         EXPECT_EQ(label("lblMESE")->text(), QString::fromUtf8(month));
         EXPECT_EQ(label("lblANNO")->text(), QString::number(year));
@@ -23,7 +24,7 @@ TEST_F(Navigation, PreviousFromJanuaryGoesToDecemberOfTheYearBeforeAndClosesTheL
     click(button("Command2"));
     expectShown("Dicembre", 2004);
     EXPECT_TRUE(list()->isHidden());
-    EXPECT_EQ(cell(2)->text(), QStringLiteral("1"));  // 1 December 2004, a Wednesday
+    EXPECT_EQ(cell(2)->text(), QStringLiteral("1")); // 1 December 2004, a Wednesday
 }
 
 TEST_F(Navigation, PreviousFromFebruaryStaysInTheYear)
@@ -94,8 +95,8 @@ TEST_F(Navigation, ChoosingAMonthInTheListShowsItInTheSameYearAndClosesTheList)
     chooseMonth(2);
     expectShown("Marzo", 2005);
     EXPECT_TRUE(list()->isHidden());
-    EXPECT_EQ(cell(1)->text(), QStringLiteral("1"));  // 1 March 2005, a Tuesday
-    chooseMonth(2);  // the month already shown: the list closes all the same
+    EXPECT_EQ(cell(1)->text(), QStringLiteral("1")); // 1 March 2005, a Tuesday
+    chooseMonth(2); // the month already shown: the list closes all the same
     EXPECT_TRUE(list()->isHidden());
 }
 
@@ -120,11 +121,11 @@ TEST_F(Navigation, OnlyALeftClickOnOneEntryChoosesAMonthAndOneStaysSelected)
 {
     start();
     click(button("cmdMESI"));
-    QWidget* entries = list()->viewport();
+    QWidget *entries = list()->viewport();
     const auto centre = [&](int row) { return list()->visualItemRect(list()->item(row)).center(); };
     for (Qt::MouseButton other : {Qt::RightButton, Qt::MiddleButton})
         QTest::mouseClick(entries, other, {}, centre(2));
-    QTest::mousePress(entries, Qt::LeftButton, {}, centre(1));  // dragged off the entry
+    QTest::mousePress(entries, Qt::LeftButton, {}, centre(1)); // dragged off the entry
     QTest::mouseMove(entries, centre(3));
     QTest::mouseRelease(entries, Qt::LeftButton, {}, centre(3));
     EXPECT_EQ(list()->listIndex(), 11);
@@ -138,7 +139,7 @@ TEST_F(Navigation, OnlyALeftClickOnOneEntryChoosesAMonthAndOneStaysSelected)
 
 TEST_F(Navigation, TheListOpensOnTheMonthShown)
 {
-    start();  // December: the last entry
+    start(); // December: the last entry
     click(button("cmdMESI"));
     const QRect entry = list()->visualItemRect(list()->currentItem());
     EXPECT_TRUE(list()->viewport()->rect().contains(entry)) << entry.y();
@@ -152,16 +153,16 @@ TEST_F(Navigation, TheYearLabelBringsTheSameMonthOfTheCurrentYear)
     click(label("lblANNO"));
     expectShown("Marzo", 2005);
     Redraws redraws(*form);
-    click(label("lblANNO"));  // already the current year: nothing happens
+    click(label("lblANNO")); // already the current year: nothing happens
     EXPECT_EQ(redraws.count(), 0);
 }
 
 TEST_F(Navigation, NeverChangesTheSelectedDayOrTheTitle)
 {
     start();
-    clickCell(33);  // 31 December 2005
+    clickCell(33); // 31 December 2005
     const QString caption = title();
-    click(button("Command2"));  // November: 30 days
+    click(button("Command2")); // November: 30 days
     EXPECT_EQ(form->Giorno, 31);
     EXPECT_EQ(title(), caption);
     EXPECT_TRUE(cell(framedCell())->text().isEmpty());
@@ -177,9 +178,9 @@ TEST_F(Navigation, TheYearBarsArrowsRedrawTheSameMonthInTheNextYear)
     const QRect up = barPart(QStyle::SC_ScrollBarSubLine);
     QTest::mouseClick(bar(), Qt::LeftButton, {}, up.center());
     expectShown("Dicembre", 2006);
-    EXPECT_EQ(cell(4)->text(), QStringLiteral("1"));  // 1 December 2006, a Friday
+    EXPECT_EQ(cell(4)->text(), QStringLiteral("1")); // 1 December 2006, a Friday
     EXPECT_TRUE(paintedCells().empty());
 }
 
-}  // namespace
-}  // namespace calendario::testing
+} // namespace
+} // namespace calendario::testing

@@ -15,7 +15,8 @@
 namespace calendario::testing {
 namespace {
 
-class Readability : public FormTest {
+class Readability : public FormTest
+{
 protected:
     void TearDown() override
     {
@@ -27,14 +28,15 @@ protected:
 // A text drawn whole in `room` with `font`: on one line; or broken where the script lets a
 // line break, each piece between two such places whole; or broken anywhere (every letter
 // is still shown); with every line inside.
-bool drawnWhole(const QString& text, const QFont& font, int breaks, QSize room)
+bool drawnWhole(const QString &text, const QFont &font, int breaks, QSize room)
 {
     const QFontMetrics metrics(font);
     if (breaks == 0)
         return metrics.horizontalAdvance(text) <= room.width();
     if (breaks == Qt::TextWordWrap) {
         QTextBoundaryFinder finder(QTextBoundaryFinder::Line, text);
-        for (qsizetype from = 0, to = finder.toNextBoundary(); to > 0; from = to, to = finder.toNextBoundary())
+        for (qsizetype from = 0, to = finder.toNextBoundary(); to > 0;
+             from = to, to = finder.toNextBoundary())
             if (metrics.horizontalAdvance(text.mid(from, to - from).trimmed()) > room.width())
                 return false;
     }
@@ -44,10 +46,10 @@ bool drawnWhole(const QString& text, const QFont& font, int breaks, QSize room)
 
 TEST_F(Readability, EveryTextShowsWholeInItsControlInEveryLocale)
 {
-    clock.set(2005y / December / 28);  // two digits for the day and the month
+    clock.set(2005y / December / 28); // two digits for the day and the month
     int locales = 0, smallest = 13;
-    std::map<std::string, int> shrunkIn;  // control: locales that need a smaller font there
-    for (const QLocale& locale : QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript,
+    std::map<std::string, int> shrunkIn; // control: locales that need a smaller font there
+    for (const QLocale &locale : QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript,
                                                           QLocale::AnyTerritory)) {
         form = std::make_unique<Form1>(clock, locale);
         ASSERT_TRUE(form->load()) << locale.name().toStdString();
@@ -55,11 +57,11 @@ TEST_F(Readability, EveryTextShowsWholeInItsControlInEveryLocale)
         std::set<std::string> smaller;
         // Drawn in the label's own size (13 pixels for the month and the year, 11 for the
         // date) or smaller.
-        const auto expectWhole = [&](ClickLabel* l, int ownPixels) {
-            l->grab();  // drawn, as the user sees it
+        const auto expectWhole = [&](ClickLabel *l, int ownPixels) {
+            l->grab(); // drawn, as the user sees it
             const QSize room = l->contentsRect().size();
-            EXPECT_TRUE(l->wordWrap() ? drawnWhole(l->text(), l->font(), Qt::TextWordWrap, room) ||
-                                            drawnWhole(l->text(), l->font(), Qt::TextWrapAnywhere, room)
+            EXPECT_TRUE(l->wordWrap() ? drawnWhole(l->text(), l->font(), Qt::TextWordWrap, room)
+                                || drawnWhole(l->text(), l->font(), Qt::TextWrapAnywhere, room)
                                       : drawnWhole(l->text(), l->font(), 0, room))
                 << name << ": " << l->text().toStdString();
             EXPECT_GE(l->font().pixelSize(), kSmallestTextPixels) << name;
@@ -76,13 +78,15 @@ TEST_F(Readability, EveryTextShowsWholeInItsControlInEveryLocale)
         form->show();
         form->cmdMESI_Click();
         // An entry's text lies inside its row, a focus frame's margin and a pixel from each end.
-        const int margin = list()->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list()) + 1;
+        const int margin =
+            list()->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list()) + 1;
         for (int month = 0; month < 12; ++month) {
-            const QListWidgetItem* entry = list()->item(month);
+            const QListWidgetItem *entry = list()->item(month);
             const QFont font = entry->font().resolve(list()->font());
             const int width = list()->visualItemRect(entry).width() - 2 * margin;
             const bool oneLine = QFontMetrics(font).horizontalAdvance(entry->text()) <= width;
-            EXPECT_TRUE(drawnWhole(entry->text(), font, oneLine ? 0 : int(Qt::TextWordWrap), QSize(width, 0xFFFF)))
+            EXPECT_TRUE(drawnWhole(entry->text(), font, oneLine ? 0 : int(Qt::TextWordWrap),
+                                   QSize(width, 0xFFFF)))
                 << name << ": " << entry->text().toStdString();
             EXPECT_GE(font.pixelSize(), kSmallestTextPixels) << name;
             if (font != list()->font())
@@ -91,13 +95,13 @@ TEST_F(Readability, EveryTextShowsWholeInItsControlInEveryLocale)
         if (locale.language() == QLocale::Italian) {
             EXPECT_TRUE(smaller.empty()) << name << ": Italian keeps the window's own fonts";
         }
-        for (const std::string& control : smaller)
+        for (const std::string &control : smaller)
             ++shrunkIn[control];
         ++locales;
     }
     EXPECT_GT(locales, 500);
     std::cout << "[ figures  ] of " << locales << " locales, a smaller font in";
-    for (const auto& [control, count] : shrunkIn)
+    for (const auto &[control, count] : shrunkIn)
         std::cout << " " << control << ": " << count;
     std::cout << "; the smallest " << smallest << " px\n";
 }
@@ -119,27 +123,35 @@ QPalette darkPalette()
 
 // The lowest contrast of any text (and, apart, of any shape) in the open window, with
 // today's cell painted and the month list open.
-std::pair<double, double> lowestContrasts(const Form1& form)
+std::pair<double, double> lowestContrasts(const Form1 &form)
 {
     double text = 21, shape = 21;
-    for (const ClickLabel* l : form.findChildren<ClickLabel*>())
+    for (const ClickLabel *l : form.findChildren<ClickLabel *>())
         if (!l->text().isEmpty())
-            text = std::min(text, contrastRatio(l->palette().color(QPalette::WindowText), l->palette().color(QPalette::Window)));
-    for (const QPushButton* b : form.findChildren<QPushButton*>()) {
-        double& lowest = qobject_cast<const ArrowButton*>(b) ? shape : text;
-        lowest = std::min(lowest, contrastRatio(b->palette().color(QPalette::ButtonText),
-                                                b->palette().color(QPalette::Button)));
+            text = std::min(text,
+                            contrastRatio(l->palette().color(QPalette::WindowText),
+                                          l->palette().color(QPalette::Window)));
+    for (const QPushButton *b : form.findChildren<QPushButton *>()) {
+        double &lowest = qobject_cast<const ArrowButton *>(b) ? shape : text;
+        lowest = std::min(lowest,
+                          contrastRatio(b->palette().color(QPalette::ButtonText),
+                                        b->palette().color(QPalette::Button)));
     }
-    const MonthList* list = form.findChild<MonthList*>();
-    text = std::min(text, contrastRatio(list->palette().color(QPalette::Text), list->palette().color(QPalette::Base)));
-    const QWidget* panel = form.findChild<QWidget*>(QStringLiteral("pctCAL"));
-    shape = std::min(shape, contrastRatio(form.findChild<SelectionFrame*>()->colour(), panel->palette().color(QPalette::Window)));
+    const MonthList *list = form.findChild<MonthList *>();
+    text = std::min(text,
+                    contrastRatio(list->palette().color(QPalette::Text),
+                                  list->palette().color(QPalette::Base)));
+    const QWidget *panel = form.findChild<QWidget *>(QStringLiteral("pctCAL"));
+    shape = std::min(shape,
+                     contrastRatio(form.findChild<SelectionFrame *>()->colour(),
+                                   panel->palette().color(QPalette::Window)));
     return {text, shape};
 }
 
 TEST_F(Readability, OnADarkDesktopEveryTextAndShapeStandsOut)
 {
-    // The measure itself, on WCAG's own figures: black on white, and #777 on white just short of 4.5.
+    // The measure itself, on WCAG's own figures: black on white, and #777 on white just short
+    // of 4.5.
     ASSERT_NEAR(contrastRatio(Qt::black, Qt::white), 21.0, 1e-9);
     ASSERT_NEAR(contrastRatio(QColor(0x77, 0x77, 0x77), Qt::white), 4.48, 0.005);
     start();
@@ -155,8 +167,8 @@ TEST_F(Readability, OnADarkDesktopEveryTextAndShapeStandsOut)
     EXPECT_GE(darkShape, kShapeContrast);
     // Only what needed it changed: the blue of "Oggi:" on its pink stays the design's.
     EXPECT_EQ(label("Oggi")->palette().color(QPalette::WindowText), QColor(0, 0, 192));
-    std::cout << "[ figures  ] lowest contrast, light: text " << lightText << ", shapes " << lightShape
-              << "; dark: text " << darkText << ", shapes " << darkShape << "\n";
+    std::cout << "[ figures  ] lowest contrast, light: text " << lightText << ", shapes "
+              << lightShape << "; dark: text " << darkText << ", shapes " << darkShape << "\n";
 }
 
 // A desktop's theme changed while the window is open, as qt6ct changes it when its settings
@@ -164,17 +176,18 @@ TEST_F(Readability, OnADarkDesktopEveryTextAndShapeStandsOut)
 // same style, and with it the palettes the platform theme gives widget classes; the
 // application's palette; the font once more; then, widget by widget, ThemeChange and the
 // new palette as the widget's own.
-void switchThemeAsADesktopDoes(const QPalette& palette)
+void switchThemeAsADesktopDoes(const QPalette &palette)
 {
     QApplication::setFont(QApplication::font());
     QApplication::setStyle(QApplication::style()->name());
-    for (const char* widgetClass : {"QToolButton", "QAbstractButton", "QCheckBox", "QRadioButton", "QHeaderView",
-                                    "QAbstractItemView", "QMessageBoxLabel", "QTabBar", "QLabel", "QGroupBox",
-                                    "QMenu", "QMenuBar", "QTextEdit", "QTextControl", "QLineEdit"})
+    for (const char *widgetClass :
+         {"QToolButton", "QAbstractButton", "QCheckBox", "QRadioButton", "QHeaderView",
+          "QAbstractItemView", "QMessageBoxLabel", "QTabBar", "QLabel", "QGroupBox", "QMenu",
+          "QMenuBar", "QTextEdit", "QTextControl", "QLineEdit"})
         QApplication::setPalette(palette, widgetClass);
     QApplication::setPalette(palette);
     QGuiApplication::setFont(QGuiApplication::font());
-    for (QWidget* widget : QApplication::allWidgets()) {
+    for (QWidget *widget : QApplication::allWidgets()) {
         QEvent themeChange(QEvent::ThemeChange);
         QCoreApplication::sendEvent(widget, &themeChange);
         widget->setPalette(palette);
@@ -188,7 +201,7 @@ TEST_F(Readability, AThemeSwitchedWhileOpenRedrawsTheWindowAsAStartUnderIt)
     // The window after some use: another month, a day chosen, the list open.
     const auto used = [this] {
         showMonth(2, 2004);
-        clickCell(29);  // Sunday 29 February 2004
+        clickCell(29); // Sunday 29 February 2004
         form->cmdMESI_Click();
         return form->grab().toImage();
     };
@@ -205,20 +218,24 @@ TEST_F(Readability, AThemeSwitchedWhileOpenRedrawsTheWindowAsAStartUnderIt)
     };
     const auto before = state();
 
-    for (const auto& [theme, palette, expected] : {std::tuple("dark", darkPalette(), startedDark),
-                                                   std::tuple("light again", light, startedLight)}) {
+    for (const auto &[theme, palette, expected] :
+         {std::tuple("dark", darkPalette(), startedDark),
+          std::tuple("light again", light, startedLight)}) {
         switchThemeAsADesktopDoes(palette);
         const QImage shown = form->grab().toImage();
         EXPECT_TRUE(shown == expected) << theme;
         // The coloured faces show the design's colour flat, around the triangle.
-        for (const auto& [name, face] : {std::pair("Command2", QColor(255, 255, 192)),
+        for (const auto &[name, face] : {std::pair("Command2", QColor(255, 255, 192)),
                                          std::pair("Command3", QColor(255, 255, 213)),
                                          std::pair("cmdMESI", QColor(224, 224, 224))}) {
             const QRect r = button(name)->geometry().translated(control("pctCAL")->pos());
-            for (const QPoint p : {r.center() + QPoint(0, -6), r.center() + QPoint(-4, 6), r.center() + QPoint(4, 6)}) {
+            for (const QPoint p : {r.center() + QPoint(0, -6), r.center() + QPoint(-4, 6),
+                                   r.center() + QPoint(4, 6)}) {
                 const QColor seen = shown.pixelColor(p);
-                EXPECT_LE(std::max({std::abs(seen.red() - face.red()), std::abs(seen.green() - face.green()),
-                                    std::abs(seen.blue() - face.blue())}), 2)
+                EXPECT_LE(std::max({std::abs(seen.red() - face.red()),
+                                    std::abs(seen.green() - face.green()),
+                                    std::abs(seen.blue() - face.blue())}),
+                          2)
                     << theme << ", " << name << ": " << seen.name().toStdString();
             }
         }
@@ -226,5 +243,5 @@ TEST_F(Readability, AThemeSwitchedWhileOpenRedrawsTheWindowAsAStartUnderIt)
     }
 }
 
-}  // namespace
-}  // namespace calendario::testing
+} // namespace
+} // namespace calendario::testing

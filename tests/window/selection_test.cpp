@@ -6,23 +6,25 @@
 namespace calendario::testing {
 namespace {
 
-class Selection : public FormTest {};
+class Selection : public FormTest
+{
+};
 
 TEST_F(Selection, ClickingADayWritesItsFullDateInTheTitleAndFramesIt)
 {
     start();
-    clickCell(3);  // 1 December 2005
+    clickCell(3); // 1 December 2005
     EXPECT_EQ(title(), QStringLiteral("01 dicembre 2005 gio"));
     EXPECT_EQ(form->Giorno, 1);
     EXPECT_EQ(framedCell(), 3);
-    EXPECT_EQ(frame()->pos(), QPoint(70, 45));  // 1050 and 670 twips
+    EXPECT_EQ(frame()->pos(), QPoint(70, 45)); // 1050 and 670 twips
 }
 
 TEST_F(Selection, AnotherDayTurnsOggiIntoALinkBackToToday)
 {
     start();
     clickCell(10);
-    ClickLabel* oggi = label("Oggi");
+    ClickLabel *oggi = label("Oggi");
     EXPECT_EQ(oggi->borderStyle(), 0);
     EXPECT_FALSE(oggi->font().bold());
     EXPECT_TRUE(oggi->font().underline());
@@ -34,8 +36,8 @@ TEST_F(Selection, TodaysCellGivesOggiItsPlainFramedLook)
 {
     start();
     clickCell(10);
-    clickCell(9);  // 7 December 2005, today
-    ClickLabel* oggi = label("Oggi");
+    clickCell(9); // 7 December 2005, today
+    ClickLabel *oggi = label("Oggi");
     EXPECT_EQ(oggi->borderStyle(), 1);
     EXPECT_TRUE(oggi->font().bold());
     EXPECT_FALSE(oggi->font().underline());
@@ -47,12 +49,12 @@ TEST_F(Selection, TodaysCellGivesOggiItsPlainFramedLook)
 TEST_F(Selection, TheSameDayNumberInAnotherMonthOrYearIsAnotherDate)
 {
     start();
-    showMonth(12, 2006);  // Friday the 1st: the 7th is in cell 10
+    showMonth(12, 2006); // Friday the 1st: the 7th is in cell 10
     clickCell(10);
     EXPECT_EQ(title(), QStringLiteral("07 dicembre 2006 gio"));
     EXPECT_TRUE(label("Oggi")->font().underline());
     EXPECT_FALSE(label("Oggi")->font().bold());
-    showMonth(11, 2005);  // Tuesday the 1st: the 7th is in cell 7
+    showMonth(11, 2005); // Tuesday the 1st: the 7th is in cell 7
     clickCell(7);
     EXPECT_EQ(title(), QStringLiteral("07 novembre 2005 lun"));
     EXPECT_EQ(label("Oggi")->borderStyle(), 0);
@@ -64,8 +66,8 @@ TEST_F(Selection, AnEmptyCellChangesNothing)
     clickCell(10);
     const QString caption = title();
     const QPoint framePos = frame()->pos();
-    clickCell(0);   // before the 1st
-    clickCell(36);  // after the 31st
+    clickCell(0); // before the 1st
+    clickCell(36); // after the 31st
     EXPECT_EQ(title(), caption);
     EXPECT_EQ(frame()->pos(), framePos);
     EXPECT_EQ(form->Giorno, 8);
@@ -107,7 +109,7 @@ TEST_F(Selection, SelectingLeavesAnOpenListOpenAndTodaysColourInPlace)
 TEST_F(Selection, MovingToAnotherMonthKeepsTheSelectedDayNumber)
 {
     start();
-    clickCell(20);  // the 18th
+    clickCell(20); // the 18th
     showMonth(2, 2006);
     EXPECT_EQ(form->Giorno, 18);
     EXPECT_EQ(cell(framedCell())->text(), QStringLiteral("18"));
@@ -121,5 +123,5 @@ TEST_F(Selection, TheTitleFollowsTheLocalesNames)
     EXPECT_EQ(title(), QStringLiteral("07 grudnia 2005 śr."));
 }
 
-}  // namespace
-}  // namespace calendario::testing
+} // namespace
+} // namespace calendario::testing

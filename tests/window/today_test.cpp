@@ -3,7 +3,9 @@
 namespace calendario::testing {
 namespace {
 
-class StartUp : public FormTest {};
+class StartUp : public FormTest
+{
+};
 
 TEST_F(StartUp, DrawsTheGridOnce)
 {
@@ -16,7 +18,7 @@ TEST_F(StartUp, DrawsTheGridOnce)
 
 TEST_F(StartUp, OpensOnTodayWithItsCellFramedAndPainted)
 {
-    clock.set(2005y / September / 20);  // the 1st is a Thursday
+    clock.set(2005y / September / 20); // the 1st is a Thursday
     start();
     EXPECT_EQ(title(), QStringLiteral("20 settembre 2005 mar"));
     EXPECT_EQ(label("lblOGGI")->text(), QStringLiteral("20/09/05"));
@@ -33,7 +35,7 @@ TEST_F(StartUp, OpensOnTodayWithItsCellFramedAndPainted)
     EXPECT_LE(list()->height(), room);
     EXPECT_GT(list()->height() + row, room);
     EXPECT_EQ((list()->height() - 2 * list()->frameWidth()) % row, 0);
-    const ClickLabel* oggi = label("Oggi");
+    const ClickLabel *oggi = label("Oggi");
     EXPECT_TRUE(oggi->font().bold());
     EXPECT_EQ(oggi->borderStyle(), 1);
     EXPECT_FALSE(oggi->font().underline());
@@ -46,9 +48,9 @@ TEST_F(StartUp, TheListHoldsTheTwelveMonthsWithACapitalInitial)
     QStringList months;
     for (int i = 0; i < list()->count(); ++i)
         months << list()->item(i)->text();
-    EXPECT_EQ(months, QStringList({"Gennaio", "Febbraio", "Marzo", "Aprile", "Maggio", "Giugno",
-                                   "Luglio", "Agosto", "Settembre", "Ottobre", "Novembre",
-                                   "Dicembre"}));
+    EXPECT_EQ(months,
+              QStringList({"Gennaio", "Febbraio", "Marzo", "Aprile", "Maggio", "Giugno", "Luglio",
+                           "Agosto", "Settembre", "Ottobre", "Novembre", "Dicembre"}));
 }
 
 TEST_F(StartUp, MonthNamesFollowTheLocaleWhateverTheYear)
@@ -75,14 +77,16 @@ TEST_F(StartUp, EveryCellAndTheYearShowTheHandWhenTheirPointerIsCustom)
     EXPECT_EQ(label("lblANNO")->cursor().hotSpot(), QPoint(12, 1));
 }
 
-class BackToToday : public FormTest {};
+class BackToToday : public FormTest
+{
+};
 
 TEST_F(BackToToday, FromAnotherYearAndMonthWithTheListOpen)
 {
-    clock.set(2005y / April / 10);  // a month of 30 days
+    clock.set(2005y / April / 10); // a month of 30 days
     start();
     showMonth(1, 2010);
-    clickCell(34);  // 31 January 2010
+    clickCell(34); // 31 January 2010
     ASSERT_EQ(form->Giorno, 31);
     form->cmdMESI_Click();
     Redraws redraws(*form);
@@ -93,7 +97,7 @@ TEST_F(BackToToday, FromAnotherYearAndMonthWithTheListOpen)
     EXPECT_EQ(label("lblANNO")->text(), QStringLiteral("2005"));
     EXPECT_EQ(title(), QStringLiteral("10 aprile 2005 dom"));
     EXPECT_EQ(form->Giorno, 10);
-    EXPECT_EQ(framedCell(), 13);  // the 1st is a Friday, column 4
+    EXPECT_EQ(framedCell(), 13); // the 1st is a Friday, column 4
     EXPECT_TRUE(label("Oggi")->font().bold());
     EXPECT_TRUE(reported.empty());
 }
@@ -146,5 +150,5 @@ TEST_F(BackToToday, FollowsTheClockPastMidnight)
     EXPECT_EQ(paintedCells(), std::vector<int>{6});
 }
 
-}  // namespace
-}  // namespace calendario::testing
+} // namespace
+} // namespace calendario::testing
