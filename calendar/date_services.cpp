@@ -24,6 +24,14 @@ Int16 weekdaySundayFirst(Date date)
     return Int16(weekday{sys_days{date}}.c_encoding() + 1);
 }
 
+Date dateOf(Int16 day, Int16 month, Int16 year)
+{
+    const Date date{std::chrono::year{year.value()} / month.value() / day.value()};
+    if (!date.ok())
+        throw RuntimeError(RuntimeError::TypeMismatch);
+    return date;
+}
+
 Date dayBefore(Date date)
 {
     return Date{sys_days{date} - days{1}};

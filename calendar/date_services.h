@@ -19,6 +19,10 @@ Int16 dayOf(Date date);
 // 1 for Sunday to 7 for Saturday.
 Int16 weekdaySundayFirst(Date date);
 
+// The date of a day of a month (1 to 12) of a year; one that names no real day raises the
+// conversion error.
+Date dateOf(Int16 day, Int16 month, Int16 year);
+
 // The previous day.
 Date dayBefore(Date date);
 

@@ -1,58 +1,179 @@
 #include "window/accessibility.h"
 
 #include <algorithm>
+#include <array>
 #include <utility>
 
 #include <QAccessibleValueInterface>
 #include <QAccessibleWidget>
+#include <QPointer>
 
 #include "window/controls.h"
-#include "window/form1.h"
-#include "window/labels.h"
+#include "window/day_grid.h"
 
 namespace calendario {
 namespace {
 
-DayCell *selectedDayOf(const QWidget *panel)
-{
-    for (DayCell *day : panel->findChildren<DayCell *>(Qt::FindDirectChildrenOnly))
-        if (day->isSelected())
-            return day;
-    return nullptr;
-}
+constexpr int kColumns = 7;
+constexpr int kRows = (kCellCount + kColumns - 1) / kColumns;
 
-class DayCellAccessible : public QAccessibleWidget
+class DayGridAccessible;
+
+// One day cell, as a cell of the grid's table: named by the full date it shows, selected
+// while the frame surrounds it, focused while the grid also has the keyboard. An empty cell
+// is there, unseen and unnamed, so that the table has its rows and columns.
+class DayCellAccessible : public QAccessibleInterface, public QAccessibleTableCellInterface
 {
 public:
-    explicit DayCellAccessible(DayCell *cell) : QAccessibleWidget(cell, QAccessible::Cell) { }
+    DayCellAccessible(DayGrid *grid, int index) : grid_(grid), index_(index) { }
+
+    bool isValid() const override { return grid_; }
+    QObject *object() const override { return nullptr; }
+    QAccessible::Role role() const override { return QAccessible::Cell; }
 
     QString text(QAccessible::Text t) const override
     {
-        const auto *form = qobject_cast<const Form1 *>(cell()->window());
-        return t == QAccessible::Name && form ? form->longDateOf(*cell())
-                                              : QAccessibleWidget::text(t);
+        const std::optional<Date> &date = cell().date();
+        return t == QAccessible::Name && date ? grid_->nameOf(*date) : QString();
     }
+    void setText(QAccessible::Text, const QString &) override { }
 
     QAccessible::State state() const override
     {
-        QAccessible::State s = QAccessibleWidget::state();
-        if (cell()->text().isEmpty()) {
+        QAccessible::State s;
+        if (!cell().date()) {
             s.invisible = true;
             return s;
         }
         s.selectable = s.focusable = true;
-        s.selected = cell()->isSelected();
-        s.focused = s.selected && cell()->parentWidget()->hasFocus();
+        s.selected = isSelected();
+        s.focused = s.selected && grid_->hasFocus();
         return s;
     }
 
+    QRect rect() const override
+    {
+        const QRect r = grid_->cellRect(index_);
+        return QRect(grid_->mapToGlobal(r.topLeft()), r.size());
+    }
+
+    QAccessibleInterface *parent() const override
+    {
+        return QAccessible::queryAccessibleInterface(grid_);
+    }
+    QAccessibleInterface *child(int) const override { return nullptr; }
+    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
+
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        return type == QAccessible::TableCellInterface
+            ? static_cast<QAccessibleTableCellInterface *>(this)
+            : nullptr;
+    }
+
+    bool isSelected() const override { return grid_->selectedCell() == index_; }
+    QList<QAccessibleInterface *> columnHeaderCells() const override { return {}; }
+    QList<QAccessibleInterface *> rowHeaderCells() const override { return {}; }
+    int columnIndex() const override { return index_ % kColumns; }
+    int rowIndex() const override { return index_ / kColumns; }
+    int columnExtent() const override { return 1; }
+    int rowExtent() const override { return 1; }
+    QAccessibleInterface *table() const override { return parent(); }
+
 private:
-    DayCell *cell() const { return static_cast<DayCell *>(widget()); }
+    const DayCell &cell() const { return grid_->cell(index_); }
+
+    QPointer<DayGrid> grid_;
+    int index_;
 };
 
-// The panel lists its controls and the days of the month shown in reading order, top to
-// bottom and left to right: not the empty cells, nor the list while it is closed, nor the
-// frame, which only draws. While it has the keyboard, its focus is the selected day.
+// The grid as a table of seven columns, Monday first, as a screen reader walks a calendar;
+// its focus, while it has the keyboard, is the selected day.
+class DayGridAccessible : public QAccessibleWidget, public QAccessibleTableInterface
+{
+public:
+    explicit DayGridAccessible(DayGrid *grid) : QAccessibleWidget(grid, QAccessible::Table) { }
+
+    ~DayGridAccessible() override
+    {
+        for (const QAccessible::Id id : cells_)
+            if (id)
+                QAccessible::deleteAccessibleInterface(id);
+    }
+
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        return type == QAccessible::TableInterface ? static_cast<QAccessibleTableInterface *>(this)
+                                                   : QAccessibleWidget::interface_cast(type);
+    }
+
+    int childCount() const override { return kCellCount; }
+    QAccessibleInterface *child(int index) const override
+    {
+        if (index < 0 || index >= kCellCount)
+            return nullptr;
+        QAccessible::Id &id = cells_[std::size_t(index)];
+        if (!id)
+            id = QAccessible::registerAccessibleInterface(new DayCellAccessible(grid(), index));
+        return QAccessible::accessibleInterface(id);
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        for (int i = 0; child && i < kCellCount; ++i)
+            if (cells_[std::size_t(i)]
+                && QAccessible::accessibleInterface(cells_[std::size_t(i)]) == child)
+                return i;
+        return -1;
+    }
+    QAccessibleInterface *childAt(int x, int y) const override
+    {
+        const int index = grid()->cellAt(grid()->mapFromGlobal(QPoint(x, y)));
+        return index >= 0 ? child(index) : nullptr;
+    }
+    QAccessibleInterface *focusChild() const override
+    {
+        return grid()->hasFocus() ? child(grid()->selectedCell()) : nullptr;
+    }
+
+    QAccessibleInterface *caption() const override { return nullptr; }
+    QAccessibleInterface *summary() const override { return nullptr; }
+    QAccessibleInterface *cellAt(int row, int column) const override
+    {
+        return column >= 0 && column < kColumns ? child(row * kColumns + column) : nullptr;
+    }
+    int selectedCellCount() const override { return grid()->selectedCell() >= 0 ? 1 : 0; }
+    QList<QAccessibleInterface *> selectedCells() const override
+    {
+        if (QAccessibleInterface *selected = child(grid()->selectedCell()))
+            return {selected};
+        return {};
+    }
+    QString columnDescription(int) const override { return {}; }
+    QString rowDescription(int) const override { return {}; }
+    int selectedColumnCount() const override { return 0; }
+    int selectedRowCount() const override { return 0; }
+    int columnCount() const override { return kColumns; }
+    int rowCount() const override { return kRows; }
+    QList<int> selectedColumns() const override { return {}; }
+    QList<int> selectedRows() const override { return {}; }
+    bool isColumnSelected(int) const override { return false; }
+    bool isRowSelected(int) const override { return false; }
+    bool selectRow(int) override { return false; }
+    bool selectColumn(int) override { return false; }
+    bool unselectRow(int) override { return false; }
+    bool unselectColumn(int) override { return false; }
+    void modelChange(QAccessibleTableModelChangeEvent *) override { }
+
+private:
+    DayGrid *grid() const { return static_cast<DayGrid *>(widget()); }
+
+    mutable std::array<QAccessible::Id, kCellCount> cells_{};
+};
+
+// The panel lists its controls in reading order, top to bottom and left to right, and not
+// the list while it is closed.
 class PanelAccessible : public QAccessibleWidget
 {
 public:
@@ -68,24 +189,13 @@ public:
         return child ? static_cast<int>(shown().indexOf(child->object())) : -1;
     }
 
-    QAccessibleInterface *focusChild() const override
-    {
-        if (widget()->hasFocus())
-            if (DayCell *day = selectedDayOf(widget()))
-                return QAccessible::queryAccessibleInterface(day);
-        return QAccessibleWidget::focusChild();
-    }
-
 private:
     QList<QWidget *> shown() const
     {
         QList<QWidget *> controls;
-        for (QWidget *w : widget()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
-            const auto *day = qobject_cast<DayCell *>(w);
-            if (!w->isWindow() && !w->isHidden() && !qobject_cast<SelectionFrame *>(w)
-                && !(day && day->text().isEmpty()))
+        for (QWidget *w : widget()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+            if (!w->isWindow() && !w->isHidden())
                 controls.append(w);
-        }
         std::ranges::sort(controls, {}, [](const QWidget *w) { return std::pair(w->y(), w->x()); });
         return controls;
     }
@@ -123,8 +233,8 @@ private:
 
 QAccessibleInterface *calendarInterfaces(const QString &className, QObject *object)
 {
-    if (className == QLatin1String("calendario::DayCell"))
-        return new DayCellAccessible(static_cast<DayCell *>(object));
+    if (className == QLatin1String("calendario::DayGrid"))
+        return new DayGridAccessible(static_cast<DayGrid *>(object));
     if (className == QLatin1String("calendario::Panel"))
         return new PanelAccessible(static_cast<Panel *>(object));
     if (className == QLatin1String("calendario::YearScrollBar"))
@@ -137,16 +247,6 @@ QAccessibleInterface *calendarInterfaces(const QString &className, QObject *obje
 void installAccessibility()
 {
     QAccessible::installFactory(calendarInterfaces);
-}
-
-void announceSelectedDay(QWidget *panel)
-{
-    if (!panel->hasFocus() || !QAccessible::isActive())
-        return;
-    if (DayCell *day = selectedDayOf(panel)) {
-        QAccessibleEvent focus(day, QAccessible::Focus);
-        QAccessible::updateAccessibility(&focus);
-    }
 }
 
 } // namespace calendario

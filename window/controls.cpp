@@ -4,14 +4,14 @@
 #include <utility>
 
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPolygonF>
-#include <QStyleFactory>
 #include <QStyleOptionButton>
+#include <QStylePainter>
 #include <QTimer>
 
 #include "calendar/runtime_error.h"
-#include "window/accessibility.h"
 #include "window/labels.h"
 #include "window/units.h"
 
@@ -34,31 +34,6 @@ void Panel::keyPressEvent(QKeyEvent *event)
     }
     event->accept();
     emit keyDown(event->key());
-    // A screen reader's focus follows the day the keys chose.
-    announceSelectedDay(this);
-}
-
-void Panel::focusInEvent(QFocusEvent *event)
-{
-    QWidget::focusInEvent(event);
-    // Once the reader has heard the panel take the keyboard, it hears the selected day.
-    QTimer::singleShot(0, this, [this] { announceSelectedDay(this); });
-}
-
-FlatFaceStyle::FlatFaceStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) { }
-
-void FlatFaceStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *option,
-                                  QPainter *painter, const QWidget *widget) const
-{
-    QProxyStyle::drawPrimitive(element, option, painter, widget);
-    const auto *button = qstyleoption_cast<const QStyleOptionButton *>(option);
-    if (element != PE_PanelButtonCommand || !button || button->features & QStyleOptionButton::Flat)
-        return;
-    // Fusion draws a face as a gradient inside its outline and a light inner line, each one
-    // pixel wide; the face within them takes the colour itself.
-    const QColor face = option->palette.color(QPalette::Button);
-    const bool down = option->state & (State_Sunken | State_On);
-    painter->fillRect(option->rect.adjusted(2, 2, -2, -2), down ? face.darker(110) : face);
 }
 
 ArrowButton::ArrowButton(Arrow arrow, QWidget *parent) : QPushButton(parent), arrow_(arrow) { }
@@ -71,10 +46,17 @@ void ArrowButton::keyPressEvent(QKeyEvent *event)
     QPushButton::keyPressEvent(event);
 }
 
-void ArrowButton::paintEvent(QPaintEvent *event)
+void ArrowButton::paintEvent(QPaintEvent *)
 {
-    QPushButton::paintEvent(event);
-    QPainter painter(this);
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    painter.drawControl(QStyle::CE_PushButtonBevel, option);
+    // The style draws the face inside an outline and a light inner line, each a pixel wide;
+    // the face within them takes the button's colour itself.
+    const QColor face = option.palette.color(QPalette::Button);
+    const bool down = option.state & (QStyle::State_Sunken | QStyle::State_On);
+    painter.fillRect(option.rect.adjusted(2, 2, -2, -2), down ? face.darker(110) : face);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
     painter.setBrush(
@@ -174,14 +156,30 @@ void MonthList::fitRows()
         item(i)->setFont(fitText(item(i)->text(), font(), QSize(room, 0xFFFF)).font);
 }
 
-// The mouse chooses by a click alone; the keys move the selection as Qt's lists do, an
-// entry whole and never none.
+// The left button and the keys select, an entry whole; a Ctrl+click too, never leaving the
+// list without a month.
 QItemSelectionModel::SelectionFlags MonthList::selectionCommand(const QModelIndex &index,
                                                                 const QEvent *event) const
 {
-    const bool pointer = event && event->isPointerEvent();
-    return index.isValid() && !pointer ? QItemSelectionModel::ClearAndSelect
-                                       : QItemSelectionModel::NoUpdate;
+    const bool otherButton = event && event->isPointerEvent()
+        && !(static_cast<const QMouseEvent *>(event)->buttons() & Qt::LeftButton);
+    return index.isValid() && !otherButton ? QItemSelectionModel::ClearAndSelect
+                                           : QItemSelectionModel::NoUpdate;
+}
+
+void MonthList::keyPressEvent(QKeyEvent *event)
+{
+    const Int16 before = listIndex();
+    QListWidget::keyPressEvent(event);
+    if (listIndex() != before)
+        emit chosen();
+}
+
+void MonthList::mouseReleaseEvent(QMouseEvent *event)
+{
+    QListWidget::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && listIndex() >= 0)
+        emit chosen();
 }
 
 void MonthList::showEvent(QShowEvent *event)
@@ -202,19 +200,6 @@ void MonthList::hideEvent(QHideEvent *event)
         parentWidget()->setFocus(Qt::OtherFocusReason);
     selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
     QListWidget::hideEvent(event);
-}
-
-SelectionFrame::SelectionFrame(const ControlSpec &row, QWidget *parent) : QWidget(parent)
-{
-    setAttribute(Qt::WA_TransparentForMouseEvents);
-    setAttribute(Qt::WA_NoSystemBackground);
-    setGeometry(pixelsFromTwips(row.twips()));
-}
-
-void SelectionFrame::paintEvent(QPaintEvent *)
-{
-    QPainter painter(this);
-    fillOutline(painter, rect(), 2, colour());
 }
 
 } // namespace calendario

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QListWidget>
-#include <QProxyStyle>
 #include <QPushButton>
 #include <QScrollBar>
 
@@ -12,8 +11,8 @@
 namespace calendario {
 
 // The panel that holds the calendar. The keys that move through the calendar reach
-// `keyDown` while the panel, or a button on it, holds the keyboard; the scroll bar and the
-// list keep their own.
+// `keyDown` while the panel, its grid of days or a button on it holds the keyboard; the
+// scroll bar and the list keep their own.
 class Panel : public QWidget
 {
     Q_OBJECT
@@ -26,24 +25,12 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
-    void focusInEvent(QFocusEvent *event) override;
 };
 
-// Fusion, with a push button's face in its palette colour, flat, as the design draws a
-// coloured button; darker while it is pressed. Fusion's own outline and focus stay, and
-// every platform takes the face from the palette, which native styles may not.
-class FlatFaceStyle : public QProxyStyle
-{
-    Q_OBJECT
-
-public:
-    FlatFaceStyle();
-    void drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
-                       const QWidget *widget = nullptr) const override;
-};
-
-// A small button that shows a solid triangle, drawn rather than taken from a symbol font.
-// It lies on the panel, so the arrow keys move through the calendar, not among buttons.
+// A small button that shows a solid triangle, drawn rather than taken from a symbol font, on
+// a face of its palette's button colour, flat, as the design draws a coloured button; darker
+// while it is pressed. It lies on the panel, so the arrow keys move through the calendar,
+// not among buttons.
 class ArrowButton : public QPushButton
 {
     Q_OBJECT
@@ -77,9 +64,9 @@ public:
 };
 
 // The month list. Its index is the selected entry, and a hidden list holds no current
-// entry that could claim the keyboard or a screen reader's focus. The mouse chooses with
-// a click of the left button (QAbstractItemView::clicked) and never moves the selection
-// by itself; the keys move it as in any list.
+// entry that could claim the keyboard or a screen reader's focus. The view selects as Qt's
+// lists do, an entry whole and never none: with the left button, or with the keys; once it
+// has, `chosen` tells that the user chose the entry selected.
 class MonthList : public QListWidget
 {
     Q_OBJECT
@@ -98,9 +85,15 @@ public:
     // rows are fitted once control returns to the event loop, or as the list opens.
     void setHeightInWholeRows(int pixels);
 
+signals:
+    // A left click in the list, or a key that moved its selection: a month chosen.
+    void chosen();
+
 protected:
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex &index,
                                                          const QEvent *event) const override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
 
@@ -108,24 +101,6 @@ private:
     void fitRows();
 
     bool rowsToFit_ = false;
-};
-
-// The frame around the selected day: a solid outline, 2 pixels wide, in its palette's
-// text colour, drawn inside its bounds, with a see-through middle that lets clicks through
-// to the cell beneath.
-class SelectionFrame : public QWidget
-{
-    Q_OBJECT
-
-public:
-    SelectionFrame(const ControlSpec &row, QWidget *parent);
-
-    // Moves the frame to a place in twips, keeping its size.
-    void moveTwips(int left, int top) { move(pixelsFromTwips(left), pixelsFromTwips(top)); }
-    QColor colour() const { return palette().color(QPalette::WindowText); }
-
-protected:
-    void paintEvent(QPaintEvent *event) override;
 };
 
 } // namespace calendario

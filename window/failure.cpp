@@ -8,7 +8,7 @@
 
 namespace calendario {
 
-void reportFailure(const std::exception_ptr &error) noexcept
+void reportFailure(QWidget *window, const std::exception_ptr &error) noexcept
 {
     try {
         RuntimeError shown(RuntimeError::Internal);
@@ -19,7 +19,7 @@ void reportFailure(const std::exception_ptr &error) noexcept
         } catch (...) {
             // Any other exception is an internal error.
         }
-        QMessageBox::critical(nullptr, QStringLiteral("calendario"),
+        QMessageBox::critical(window, QStringLiteral("calendario"),
                               QStringLiteral("Errore di run-time '%1':\n\n%2")
                                   .arg(static_cast<int>(shown.number()))
                                   .arg(QString::fromUtf8(shown.message())));

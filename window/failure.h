@@ -2,6 +2,8 @@
 
 #include <exception>
 
+class QWidget;
+
 namespace calendario {
 
 // What happens to a runtime error that no handler traps. The handler that fails ends at
@@ -13,7 +15,9 @@ namespace calendario {
 inline constexpr int kFailureExitStatus = 1;
 
 // Shows the error (any exception that is no runtime error as an internal one) in a message
-// box, then ends the event loop that is running with kFailureExitStatus.
-void reportFailure(const std::exception_ptr &error) noexcept;
+// box over `window`, then ends the event loop that is running with kFailureExitStatus.
+// Called from the event loop, or before it runs: never inside a signal that is still
+// being emitted.
+void reportFailure(QWidget *window, const std::exception_ptr &error) noexcept;
 
 } // namespace calendario

@@ -41,7 +41,8 @@ Form1::Form1(const Clock &clock, const QLocale &locale, QWidget *parent)
     pctCAL->setFocus();
 }
 
-// Each control straight into its member, in the order of the table.
+// Each control straight into its member, in the order of the table; the day cells and the
+// frame into the one grid that draws them, where the first cell lies.
 void Form1::buildControls()
 {
     std::vector<std::pair<int, QWidget *>> tabStops;
@@ -85,17 +86,21 @@ void Form1::buildControls()
             control = lblANNO = label();
             break;
         case Control::G:
-            control = G.at(std::size_t(row.index)) = new DayCell(row, pctCAL);
-            break;
+            if (!grid_) {
+                grid_ = new DayGrid(names_, pctCAL);
+                grid_->setObjectName(QStringLiteral("G"));
+                grid_->lower();
+                Shape1 = &grid_->frame();
+            }
+            continue;
         case Control::Shape1:
-            control = Shape1 = new SelectionFrame(row, pctCAL);
-            break;
+            continue;
         case Control::Oggi:
             control = Oggi = label();
             break;
         }
-        // Labels and the frame place themselves: they keep their twips, for the frame.
-        if (!row.isLabel() && row.kind != Kind::Shape)
+        // Labels place themselves.
+        if (!row.isLabel())
             control->setGeometry(pixelsFromTwips(row.twips()));
         if (row.font.face && !row.isLabel())
             control->setFont(makeFont(row.font));
@@ -104,8 +109,6 @@ void Form1::buildControls()
         // A screen reader names a triangle by its tooltip, without the trailing blank.
         if (row.arrow != Arrow::None)
             control->setAccessibleName(QString::fromUtf8(row.tooltip).trimmed());
-        if (row.kind == Kind::CommandButton && row.background.source == Colour::Source::Rgb)
-            control->setStyle(&faceStyle_);
         // The buttons on the panel take the keyboard by Tab only: a click on one leaves it
         // with the panel, whose keys move through the calendar.
         const bool panelButton = row.kind == Kind::CommandButton && row.parent == Parent::Panel;
@@ -119,6 +122,9 @@ void Form1::buildControls()
         control->lower();
         controls_[i] = control;
     }
+    // The panel holds the keyboard through its grid of days, which a screen reader follows.
+    grid_->setFocusPolicy(Qt::StrongFocus);
+    pctCAL->setFocusProxy(grid_);
     // The keyboard visits the controls that take the focus in the order of their tab index.
     std::ranges::sort(tabStops);
     for (std::size_t i = 1; i < tabStops.size(); ++i)
@@ -137,11 +143,16 @@ bool Form1::event(QEvent *event)
         coloursDue_ = true;
         QMetaObject::invokeMethod(this, &Form1::applyColours, Qt::QueuedConnection);
     }
-    // Where a title bar offers to maximize all the same (Qt's own, on Wayland), the window
-    // keeps its one size.
-    if (type == QEvent::WindowStateChange && isMaximized())
-        setWindowState(windowState() & ~Qt::WindowMaximized);
     return QWidget::event(event);
+}
+
+// Where a title bar offers to maximize all the same (Qt's own, on Wayland), the window
+// keeps its one size.
+void Form1::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && isMaximized())
+        setWindowState(windowState() & ~Qt::WindowMaximized);
 }
 
 void Form1::applyColours()
@@ -170,17 +181,16 @@ void Form1::applyColours()
         case Kind::ListBox:
             give(QPalette::Base, QPalette::Text, kTextContrast);
             break;
-        case Kind::Shape:
-            give(QPalette::Window, QPalette::WindowText, kShapeContrast);
-            break;
         case Kind::Label:
-        case Kind::DayCell:
             static_cast<ClickLabel *>(controls_[i])->showColours();
             break;
-        case Kind::VScrollBar:
-            break; // the desktop's own
+        case Kind::DayCell:
+        case Kind::Shape:
+        case Kind::VScrollBar: // the desktop's own
+            break;
         }
     }
+    grid_->showColours();
     coloursDue_ = false;
 }
 
@@ -192,8 +202,19 @@ void Form1::answer(Handler handler) noexcept
     try {
         handler();
     } catch (...) {
-        failed_ = true;
-        reportFailure(std::current_exception());
+        fail(std::current_exception());
+    }
+}
+
+void Form1::fail(const std::exception_ptr &error) noexcept
+{
+    failed_ = true;
+    // Reported from the event loop, once the signal that ran the handler has returned.
+    try {
+        QMetaObject::invokeMethod(
+            this, [this, error] { reportFailure(this, error); }, Qt::QueuedConnection);
+    } catch (...) {
+        reportFailure(this, error);
     }
 }
 
@@ -215,55 +236,29 @@ void Form1::connectHandlers()
     onEvent(lblANNO, &ClickLabel::clicked, &Form1::lblANNO_Click);
     onEvent(lblOGGI, &ClickLabel::clicked, &Form1::lblOGGI_Click);
     onEvent(Oggi, &ClickLabel::clicked, &Form1::Oggi_Click);
-    // Choosing the entry already selected changes no index, yet it is a choice: the list
-    // closes and the month is drawn again, as for any other.
-    connect(lstMESI, &QAbstractItemView::clicked, this, [this](const QModelIndex &entry) {
-        answer([&] {
-            lstMESI->listIndex() == entry.row() ? lstMESI_Click()
-                                                : setListIndex(Int16(entry.row()));
-        });
-    });
-    // A month chosen with the keys, once the list has finished moving its selection.
-    connect(
-        lstMESI, &QListWidget::itemSelectionChanged, this,
-        [this] { answer([this] { lstMESI_Click(); }); }, Qt::QueuedConnection);
-    for (std::size_t i = 0; i < G.size(); ++i)
-        connect(G[i], &ClickLabel::clicked, this,
-                [this, i] { answer([this, i] { G_Click(Int16(i)); }); });
+    onEvent(lstMESI, &MonthList::chosen, &Form1::lstMESI_Click);
+    connect(grid_, &DayGrid::clicked, this,
+            [this](int cell) { answer([this, cell] { G_Click(Int16(cell)); }); });
     connect(pctCAL, &Panel::keyDown, this,
             [this](int key) { answer([this, key] { pctCAL_KeyDown(key); }); });
 }
 
-DayCell *Form1::cellOf(Int16 Index) const
+void Form1::putFrameAround(const DayCell &cell)
 {
-    if (Index < 0 || Index >= cellCount())
-        throw RuntimeError(RuntimeError::SubscriptOutOfRange);
-    return G[std::size_t(Index.value())];
-}
-
-void Form1::putFrameAround(const DayCell *cell)
-{
-    Shape1->moveTwips(cell->leftTwips() - 30, cell->topTwips() - 30);
-    for (DayCell *day : G)
-        day->setSelected(day == cell && !day->text().isEmpty());
-}
-
-QString Form1::longDateOf(const DayCell &cell) const
-{
-    using namespace std::chrono;
-    const Date date{year{VScroll1->year().value()}
-                    / month(unsigned(lstMESI->listIndex().value() + 1))
-                    / day(cell.text().toUInt())};
-    return date.ok() ? names_.longDate(date) : QString();
+    Shape1->moveTwips(cell.leftTwips() - 30, cell.topTwips() - 30);
 }
 
 bool Form1::load()
 {
     // Read before start-up, so that a midnight passed while it runs is answered at once.
     today_ = clock_.today();
-    answer([this] { Form_Load(); });
-    if (failed_)
+    try {
+        Form_Load();
+    } catch (...) {
+        failed_ = true;
+        reportFailure(this, std::current_exception());
         return false;
+    }
     dayTimer_.setSingleShot(true);
     connect(&dayTimer_, &QTimer::timeout, this, &Form1::watchTheDay);
     watchTheDay();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <exception>
 
 #include <QTimer>
 #include <QWidget>
@@ -11,6 +12,7 @@
 #include "calendar/month_grid.h"
 #include "window/control_table.h"
 #include "window/controls.h"
+#include "window/day_grid.h"
 #include "window/labels.h"
 
 namespace calendario {
@@ -28,34 +30,29 @@ public:
     // failed; the failure has been reported.
     bool load();
 
-    // Selected day of the month.
-    Int16 Giorno;
-    // Vero only while start-up returns to today: the redraws it raises are skipped.
-    Int16 NoPass;
-
-    void Oggi_Click();
-    void cmdMESI_Click();
-    void G_Click(Int16 Index);
-
-    // A day cell's date written out, as a screen reader names it; empty for an empty cell.
-    QString longDateOf(const DayCell &cell) const;
+    // The date the title names: the day last selected.
+    Date selectedDate() const { return selected_; }
+    // The month (1 to 12) and the year shown.
+    int monthShown() const { return lstMESI->listIndex().value() + 1; }
+    int yearShown() const { return VScroll1->year().value(); }
 
 protected:
     bool event(QEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
-    // Tests read the window's private variables through this.
-    friend struct FormInternals;
-
     void Form_Load();
     void Command1_Click();
     void Command2_Click();
     void Command3_Click();
+    void cmdMESI_Click();
     void lblMESE_Click();
     void lblANNO_Click();
     void lblOGGI_Click();
     void lstMESI_Click();
     void VScroll1_Change();
+    void G_Click(Int16 Index);
+    void Oggi_Click();
     void MostraMese();
     void pctCAL_KeyDown(int KeyCode);
     void moveSelectionBy(int days);
@@ -77,15 +74,16 @@ private:
     void applyColours();
 
     // Cell Index of the array G; an index that names no cell raises an error.
-    DayCell *cellOf(Int16 Index) const;
-    Int16 cellCount() const { return Int16(G.size()); }
-    // The frame and the day a screen reader hears as selected move together.
-    void putFrameAround(const DayCell *cell);
+    DayCell &G(Int16 Index) { return grid_->cell(Index); }
+    Int16 cellCount() const { return Int16(grid_->count()); }
+    void putFrameAround(const DayCell &cell);
 
     // Runs the handler of a user's event. A runtime error that no handler trapped ends it
-    // here: it is reported, once, and the program ends; no handler runs after it.
+    // here: it is reported, once, as soon as control is back in the event loop, and the
+    // program ends; no handler runs after it.
     template<typename Handler>
     void answer(Handler handler) noexcept;
+    void fail(const std::exception_ptr &error) noexcept;
     template<typename Sender, typename Signal>
     void onEvent(Sender *sender, Signal signal, void (Form1::*handler)());
 
@@ -97,10 +95,12 @@ private:
     QTimer dayTimer_;
     bool failed_ = false;
     bool coloursDue_ = false;
-    FlatFaceStyle faceStyle_;
-    // The controls in the order of the table.
+    // The controls in the order of the table; none for the cells and the frame, which the
+    // grid draws.
     std::array<QWidget *, kControlCount> controls_{};
 
+    Int16 Giorno;
+    Int16 NoPass;
     Int16 Indice;
     Int16 Mese;
     Int16 NumGiorni;
@@ -117,9 +117,10 @@ private:
     ClickLabel *lblOGGI = nullptr;
     ClickLabel *lblMESE = nullptr;
     ClickLabel *lblANNO = nullptr;
-    SelectionFrame *Shape1 = nullptr;
     ClickLabel *Oggi = nullptr;
-    std::array<DayCell *, kCellCount> G{};
+    // The day cells G and the frame Shape1, drawn by one grid.
+    DayGrid *grid_ = nullptr;
+    SelectionFrame *Shape1 = nullptr;
 };
 
 } // namespace calendario

@@ -24,7 +24,7 @@ void Form1::Form_Load()
 
     const Int16 ultimaCella = cellCount() - 1;
     for (Indice = 0_i16; Indice <= ultimaCella; ++Indice)
-        cellOf(Indice)->setMouseIcon(Oggi->mouseIcon());
+        G(Indice).setMouseIcon(Oggi->mouseIcon());
     lblANNO->setMouseIcon(Oggi->mouseIcon());
 
     lblOGGI->setCaption(names_.shortDate(clock_.today()));
@@ -68,28 +68,29 @@ void Form1::MostraMese()
 
     const Int16 ultimaCella = cellCount() - 1;
     for (Indice = 0_i16; Indice <= ultimaCella; ++Indice) {
-        cellOf(Indice)->setCaption(QString());
-        cellOf(Indice)->setBackground(kWindowBackground);
-        cellOf(Indice)->setMousePointer(DefaultPointer);
+        G(Indice).setCaption(QString());
+        G(Indice).setBackground(kWindowBackground);
+        G(Indice).setMousePointer(DefaultPointer);
     }
 
     const Int16 ultimoGiorno = Inizio + NumGiorni - 1;
     for (Indice = Inizio; Indice <= ultimoGiorno; ++Indice) {
-        cellOf(Indice)->setCaption(decimalText(Indice - Inizio + 1));
-        cellOf(Indice)->setMousePointer(CustomPointer);
+        G(Indice).setCaption(decimalText(Indice - Inizio + 1));
+        G(Indice).setDate(dateOf(Indice - Inizio + 1, Mese, VScroll1->year()));
+        G(Indice).setMousePointer(CustomPointer);
     }
 
     // Indice now stands just past the last day.
     Cella = Giorno + Indice - NumGiorni - 1;
-    putFrameAround(cellOf(Cella));
+    putFrameAround(G(Cella));
 
     Oggi->setBold(false);
     Oggi->setBorderStyle(0_i16);
 
     if (OggiNelMese(lstMESI->listIndex() + 1, VScroll1->year(), clock_)) {
         for (Indice = 0_i16; Indice <= ultimaCella; ++Indice)
-            if (numberEqualsText(dayOf(clock_.today()), cellOf(Indice)->text()))
-                cellOf(Indice)->setBackground(Oggi->backgroundColour());
+            if (numberEqualsText(dayOf(clock_.today()), G(Indice).text()))
+                G(Indice).setBackground(Oggi->backgroundColour());
     }
 }
 
@@ -97,18 +98,18 @@ void Form1::MostraMese()
 void Form1::G_Click(Int16 Index)
 {
     Mese = lstMESI->listIndex() + 1;
-    const DayCell *cella = cellOf(Index);
-    if (cella->text().isEmpty())
+    const DayCell &cella = G(Index);
+    if (cella.text().isEmpty())
         return;
     putFrameAround(cella);
 
-    const Date selezionata = dateFromText(dayFirstText(cella->text(), Mese, VScroll1->year()));
+    const Date selezionata = dateFromText(dayFirstText(cella.text(), Mese, VScroll1->year()));
     selected_ = selezionata;
     setWindowTitle(names_.fullDate(selezionata));
 
     showOggiLook(selezionata == clock_.today());
 
-    Giorno = wholeNumberFromText(cella->text());
+    Giorno = wholeNumberFromText(cella.text());
 }
 
 void Form1::showOggiLook(bool selectedIsToday)
@@ -201,10 +202,7 @@ void Form1::setYear(Int16 anno)
 void Form1::setListIndex(Int16 indice)
 {
     const Int16 prima = lstMESI->listIndex();
-    {
-        const QSignalBlocker quiet(lstMESI);
-        lstMESI->setListIndex(indice);
-    }
+    lstMESI->setListIndex(indice);
     if (indice != prima)
         lstMESI_Click();
 }

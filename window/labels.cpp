@@ -2,15 +2,21 @@
 
 #include <utility>
 
-#include <QAccessible>
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
 
+#include "calendar/runtime_error.h"
 #include "window/units.h"
 
 namespace calendario {
+
+void checkMousePointer(Int16 pointer)
+{
+    if (pointer != DefaultPointer && pointer != ArrowPointer && pointer != CustomPointer)
+        throw RuntimeError(RuntimeError::InvalidPropertyValue);
+}
 
 ClickLabel::ClickLabel(const ControlSpec &row, QWidget *parent)
     : QLabel(parent), row_(row), background_(row.background)
@@ -19,25 +25,22 @@ ClickLabel::ClickLabel(const ControlSpec &row, QWidget *parent)
     if (row.font.face)
         setFont(makeFont(row.font));
     const Qt::Alignment horizontal[] = {Qt::AlignLeft, Qt::AlignRight, Qt::AlignHCenter};
-    setAlignment(horizontal[int(row.alignment)]);
+    setAlignment(horizontal[int(row.alignment)] | Qt::AlignTop);
     setBorderStyle(Int16(row.borderStyle));
     setMousePointer(Int16(row.mousePointer));
-    if (row.fitsText)
-        fittedFrom_ = font();
-    setCaption(QString::fromUtf8(row.caption));
+    setText(QString::fromUtf8(row.caption));
 }
 
 void ClickLabel::setCaption(const QString &caption)
 {
-    // Every redraw of the grid writes every caption: most stay as they are.
-    if (fittedFrom_ && caption != text())
-        textPlaced_ = false;
+    if (caption == text())
+        return;
     setText(caption);
+    fitCaption();
 }
 
 void ClickLabel::setBackground(const Colour &colour)
 {
-    // Every redraw of the grid gives every cell its background: most keep the one they have.
     if (colour == background_)
         return;
     background_ = colour;
@@ -73,52 +76,66 @@ void ClickLabel::setBorderStyle(Int16 style)
     if (style == borderStyle_)
         return;
     borderStyle_ = style;
-    textPlaced_ = false;
-    update();
+    setFrameStyle(style == 1 ? QFrame::Box | QFrame::Plain : QFrame::NoFrame);
+    fitCaption();
 }
 
-// Where the text goes, and in which size, worked out as the label is next drawn, as QLabel
-// lays out its own text: no font is read before the window is on the screen. The border
-// takes a pixel on each side. A line of text keeps clear of the top border by half an x,
-// as in a framed QLabel; lines broken take the whole height inside it, centred.
-void ClickLabel::placeText()
+// A caption is fitted as the label is polished, before it is first shown, so that no font
+// is read before the window is on its way to the screen; then whenever it changes.
+bool ClickLabel::event(QEvent *event)
 {
-    const int border = borderStyle_.value();
-    const auto place = [&](bool broken) {
-        const int inset = broken || !border
-            ? 0
-            : QFontMetrics(fittedFrom_.value_or(font())).horizontalAdvance(u'x') / 2;
-        setContentsMargins(border, border + inset, border, border);
-        setAlignment((alignment() & Qt::AlignHorizontal_Mask)
-                     | (broken ? Qt::AlignVCenter : Qt::AlignTop));
-    };
-    place(false);
-    if (!fittedFrom_)
+    const bool handled = QLabel::event(event);
+    if (event->type() == QEvent::Polish)
+        fitCaption();
+    return handled;
+}
+
+void ClickLabel::changeEvent(QEvent *event)
+{
+    QLabel::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        fitCaption();
+}
+
+QRect ClickLabel::lineRoom(const QFont &font) const
+{
+    QRect room = contentsRect();
+    if (frameWidth() > 0)
+        room.setTop(room.top() + QFontMetrics(font).horizontalAdvance(u'x') / 2);
+    return room;
+}
+
+void ClickLabel::fitCaption()
+{
+    if (!row_.fitsText || !testAttribute(Qt::WA_WState_Polished))
         return;
-    FittedText fitted = fitText(text(), *fittedFrom_, contentsRect().size());
-    if (fitted.breaks) {
-        place(true);
-        fitted = fitText(text(), *fittedFrom_, contentsRect().size());
-    }
-    // A font that stays is no change to Qt; word wrap set again asks for another paint.
-    setFont(fitted.font);
-    if (wordWrap() != (fitted.breaks != 0))
-        setWordWrap(fitted.breaks != 0);
-    breaksAnywhere_ = fitted.breaks == Qt::TextWrapAnywhere;
+    FittedText fitted = fitText(text(), font(), lineRoom(font()).size());
+    // Broken into lines, the text takes the whole height inside the border.
+    if (fitted.breaks)
+        fitted = fitText(text(), font(), contentsRect().size());
+    if (fitted.breaks || fitted.font != font())
+        fitted_ = fitted;
+    else
+        fitted_.reset();
+    update();
 }
 
 void ClickLabel::paintEvent(QPaintEvent *event)
 {
-    if (!std::exchange(textPlaced_, true))
-        placeText();
-    if (breaksAnywhere_) {
-        // QLabel breaks a text only between words.
-        QPainter painter(this);
-        style()->drawItemText(&painter, contentsRect(), int(alignment()) | Qt::TextWrapAnywhere,
-                              palette(), isEnabled(), text(), foregroundRole());
-    } else {
+    if (!fitted_) {
         QLabel::paintEvent(event);
+    } else {
+        QPainter painter(this);
+        painter.setFont(fitted_->font);
+        const Qt::Alignment horizontal = alignment() & Qt::AlignHorizontal_Mask;
+        const bool broken = fitted_->breaks != 0;
+        const int flags =
+            broken ? int(horizontal | Qt::AlignVCenter) | fitted_->breaks : int(alignment());
+        style()->drawItemText(&painter, broken ? contentsRect() : lineRoom(fitted_->font), flags,
+                              palette(), isEnabled(), text(), foregroundRole());
     }
+    // The border in the text's colour, whole at any scale, where the frame's own rectangle
+    // can fall outside the label on its right and bottom.
     if (borderStyle_ == 1) {
         QPainter painter(this);
         fillOutline(painter, rect(), 1, palette().color(foregroundRole()));
@@ -127,8 +144,7 @@ void ClickLabel::paintEvent(QPaintEvent *event)
 
 void ClickLabel::setMousePointer(Int16 pointer)
 {
-    if (pointer != DefaultPointer && pointer != ArrowPointer && pointer != CustomPointer)
-        throw RuntimeError(RuntimeError::InvalidPropertyValue);
+    checkMousePointer(pointer);
     if (pointer == mousePointer_)
         return;
     mousePointer_ = pointer;
@@ -166,16 +182,6 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent *event)
     event->accept();
     if (click)
         emit clicked();
-}
-
-void DayCell::setSelected(bool selected)
-{
-    if (std::exchange(selected_, selected) == selected || !QAccessible::isActive())
-        return;
-    QAccessible::State changed;
-    changed.selected = true;
-    QAccessibleStateChangeEvent event(this, changed);
-    QAccessible::updateAccessibility(&event);
 }
 
 FittedText fitText(const QString &text, const QFont &font, QSize room)

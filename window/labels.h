@@ -15,11 +15,29 @@ inline constexpr Int16 DefaultPointer{0};
 inline constexpr Int16 ArrowPointer{1};
 inline constexpr Int16 CustomPointer{99};
 
+// Raises the invalid-property-value error for any mouse pointer but those three.
+void checkMousePointer(Int16 pointer);
+
 // The hand pointer: a white hand outlined in black and shaded in grey, index finger up,
 // thumb to the left, a dark blue cuff at the wrist; 32 by 32 pixels in colours of the
 // standard 16-colour palette, everything around it transparent. Its hot spot is the tip of
 // the index finger: a click lands where the finger points.
 QCursor handPointer();
+
+// The smallest text the window draws: 8 pixels, 6 points at 96 dpi.
+inline constexpr int kSmallestTextPixels = 8;
+
+// A font for a text, and how it is broken into lines: 0, Qt::TextWordWrap or Qt::TextWrapAnywhere.
+struct FittedText
+{
+    QFont font;
+    int breaks = 0;
+};
+
+// How a text fits a room with every letter shown: on one line, else broken between words,
+// else broken anywhere, each in the largest size down to kSmallestTextPixels that fits;
+// failing all, the smallest size broken anywhere.
+FittedText fitText(const QString &text, const QFont &font, QSize room);
 
 // A label of the calendar, as its row of the control table draws it: opaque or
 // transparent, with an optional single border, a mouse pointer that may be a cursor
@@ -31,12 +49,11 @@ class ClickLabel : public QLabel
 public:
     ClickLabel(const ControlSpec &row, QWidget *parent);
 
-    int leftTwips() const { return row_.left; }
-    int topTwips() const { return row_.top; }
-
     // The text. Where the locale gives it, one too long for the label is drawn smaller,
     // or broken into lines, never cut.
     void setCaption(const QString &caption);
+    // The font and the line breaks the caption is drawn with.
+    FittedText shownText() const { return fitted_.value_or(FittedText{font(), 0}); }
 
     // An opaque background in place of the one the label has, behind its own text colour.
     void setBackground(const Colour &colour);
@@ -62,57 +79,29 @@ signals:
     void clicked();
 
 protected:
+    bool event(QEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
-    void placeText();
+    // Where a line of text goes in a font: inside the border, and clear of its top by half
+    // an x, as QLabel places it.
+    QRect lineRoom(const QFont &font) const;
+    void fitCaption();
     void showPointer();
 
     const ControlSpec &row_;
     Colour background_;
-    // The largest font a fitted text is drawn in, and whether a word too long for any
-    // line is broken where it must.
-    std::optional<QFont> fittedFrom_;
-    bool breaksAnywhere_ = false;
-    bool textPlaced_ = false;
+    // How a caption too long for the label is drawn, when it is: worked out as the caption,
+    // the border or the font changes, once the label is about to be shown.
+    std::optional<FittedText> fitted_;
     Int16 borderStyle_;
     Int16 mousePointer_;
     QCursor mouseIcon_;
     bool pressed_ = false;
 };
-
-// A day cell of the grid. One cell at a time is the selected day, the one the frame
-// surrounds; a screen reader hears it so.
-class DayCell : public ClickLabel
-{
-    Q_OBJECT
-
-public:
-    using ClickLabel::ClickLabel;
-
-    void setSelected(bool selected);
-    bool isSelected() const { return selected_; }
-
-private:
-    bool selected_ = false;
-};
-
-// The smallest text the window draws: 8 pixels, 6 points at 96 dpi.
-inline constexpr int kSmallestTextPixels = 8;
-
-// A font for a text, and how it is broken into lines: 0, Qt::TextWordWrap or Qt::TextWrapAnywhere.
-struct FittedText
-{
-    QFont font;
-    int breaks = 0;
-};
-
-// How a text fits a room with every letter shown: on one line, else broken between words,
-// else broken anywhere, each in the largest size down to kSmallestTextPixels that fits;
-// failing all, the smallest size broken anywhere.
-FittedText fitText(const QString &text, const QFont &font, QSize room);
 
 // An outline `width` pixels wide drawn inside `bounds` as four filled strips. Unlike a
 // stroked rectangle it stays whole at any scale, and never leaves its bounds.

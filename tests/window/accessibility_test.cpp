@@ -24,13 +24,13 @@ std::vector<QAccessibleInterface *> walkFrom(QWidget *widget)
     return all;
 }
 
-TEST_F(FormTest, AScreenReaderHearsEachDayByItsDateTheSelectedOneFocusedAndNoEmptyCell)
+TEST_F(FormTest, AScreenReaderFindsTheDaysAsATableNamedByTheirDatesTheSelectedOneFocused)
 {
     start();
     QStringList days, selected;
     QStringList named;
     for (QAccessibleInterface *node : walkFrom(form.get())) {
-        if (node->role() == QAccessible::Cell && node->object()->inherits("calendario::DayCell")) {
+        if (node->role() == QAccessible::Cell && !node->state().invisible) {
             days << node->text(QAccessible::Name);
             if (node->state().selected)
                 selected << node->text(QAccessible::Name);
@@ -38,13 +38,22 @@ TEST_F(FormTest, AScreenReaderHearsEachDayByItsDateTheSelectedOneFocusedAndNoEmp
         if (node->role() == QAccessible::Button)
             named << node->text(QAccessible::Name);
     }
-    for (QAccessibleInterface *node : walkFrom(list())) // hidden: it holds a month, not the focus
+    // hidden: it holds a month, not the focus
+    for (QAccessibleInterface *node : walkFrom(list()))
         EXPECT_FALSE(node->state().focused) << node->text(QAccessible::Name).toStdString();
     ASSERT_EQ(days.size(), 31); // December 2005: no empty cell is there to read
     EXPECT_EQ(days.front(), QStringLiteral("giovedì 1 dicembre 2005"));
     EXPECT_EQ(selected, QStringList{QStringLiteral("mercoledì 7 dicembre 2005")});
     for (const char *name : {"Lista Mesi", "Incrementa Mesi", "Decrementa Mesi", "USCITA"})
         EXPECT_TRUE(named.contains(QString::fromUtf8(name))) << name;
+
+    QAccessibleInterface *table = QAccessible::queryAccessibleInterface(grid());
+    ASSERT_NE(table->tableInterface(), nullptr);
+    EXPECT_EQ(table->tableInterface()->columnCount(), 7);
+    QAccessibleInterface *first = table->tableInterface()->cellAt(0, 3);
+    EXPECT_EQ(first->text(QAccessible::Name), QStringLiteral("giovedì 1 dicembre 2005"));
+    EXPECT_EQ(table->indexOfChild(first), 3);
+    EXPECT_EQ(first->tableCellInterface()->columnIndex(), 3);
 
     QAccessibleInterface *year = QAccessible::queryAccessibleInterface(bar());
     EXPECT_EQ(year->text(QAccessible::Name), QStringLiteral("Anno"));
@@ -55,10 +64,13 @@ TEST_F(FormTest, AScreenReaderHearsEachDayByItsDateTheSelectedOneFocusedAndNoEmp
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     QTest::keyClick(form->windowHandle(), Qt::Key_Right);
-    QAccessibleInterface *panel = QAccessible::queryAccessibleInterface(control("pctCAL"));
-    EXPECT_EQ(panel->focusChild()->text(QAccessible::Name),
+    EXPECT_EQ(table->focusChild()->text(QAccessible::Name),
               QStringLiteral("giovedì 8 dicembre 2005"));
-    EXPECT_TRUE(panel->focusChild()->state().focused);
+    EXPECT_TRUE(table->focusChild()->state().focused);
+    // The cells name the month shown, in the month shown.
+    click(button("Command3"));
+    EXPECT_EQ(table->focusChild()->text(QAccessible::Name),
+              QStringLiteral("domenica 8 gennaio 2006"));
 }
 
 } // namespace

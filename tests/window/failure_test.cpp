@@ -11,19 +11,6 @@ class Failure : public FormTest
 {
 };
 
-TEST_F(Failure, EveryWindowVariableIsZeroBeforeStartUp)
-{
-    create();
-    const FormInternals::Variables v = variables();
-    EXPECT_EQ(v.Giorno, 0);
-    EXPECT_EQ(v.NoPass, 0);
-    EXPECT_EQ(v.Indice, 0);
-    EXPECT_EQ(v.Mese, 0);
-    EXPECT_EQ(v.NumGiorni, 0);
-    EXPECT_EQ(v.Inizio, 0);
-    EXPECT_EQ(v.Cella, 0);
-}
-
 TEST_F(Failure, AClockPastTheYearBarsRangeStopsStartUpWithTheInvalidPropertyError)
 {
     clock.set(2501y / January / 1);
@@ -53,7 +40,7 @@ TEST_F(Failure, TheYearsAtTheEndsOfTheRangeStartNormally)
 
 TEST_F(Failure, AnyOtherExceptionIsReportedAsAnInternalError)
 {
-    reportFailure(std::make_exception_ptr(std::bad_alloc()));
+    reportFailure(nullptr, std::make_exception_ptr(std::bad_alloc()));
     ASSERT_EQ(reported.size(), 1u);
     EXPECT_EQ(reported[0].number(), RuntimeError::Internal);
 }
@@ -63,7 +50,7 @@ TEST_F(Failure, AnIndexThatNamesNoCellIsARuntimeError)
     start();
     for (int index : {-1, 37, 32767}) {
         try {
-            form->G_Click(Int16(index));
+            grid()->cell(Int16(index));
             ADD_FAILURE() << index;
         } catch (const RuntimeError &error) {
             EXPECT_EQ(error.number(), RuntimeError::SubscriptOutOfRange) << index;
@@ -71,16 +58,34 @@ TEST_F(Failure, AnIndexThatNamesNoCellIsARuntimeError)
     }
 }
 
-// A raised handler that fails stops the handler that raised it at the raising statement.
-// A day past the end of the grid makes the redraw fail; the rows say which redraw.
+// A clock that fails from its nth read on, as a clock that cannot be read would.
+class FailingClock final : public Clock
+{
+public:
+    FailingClock(Date date, int goodReads) : clock_(date), goodReads_(goodReads) { }
+    LocalTime now() const override
+    {
+        if (reads_++ >= goodReads_)
+            throw RuntimeError(RuntimeError::Overflow);
+        return clock_.now();
+    }
+    void failFromNow() { goodReads_ = reads_; }
+
+private:
+    FixedClock clock_;
+    int goodReads_;
+    mutable int reads_ = 0;
+};
+
+// A raised handler that fails stops the handler that raised it at the raising statement:
+// the year or the month is set, and the redraw it raises fails as it reads the clock.
 struct RaisedFailureRow
 {
     const char *name;
     int month, year; // shown before the click
-    int giorno; // forced out of the grid
     const char *control; // clicked
-    int yearAfter; // the bar: set before the failure, or never set
-    int listIndexAfter; // the list: set by the failing statement, or never reached
+    int yearAfter; // the bar: set before the failure
+    int listIndexAfter; // the list: set before the failure, or never reached
 };
 
 void PrintTo(const RaisedFailureRow &row, std::ostream *out)
@@ -95,34 +100,37 @@ class RaisedFailure : public FormTest, public ::testing::WithParamInterface<Rais
 TEST_P(RaisedFailure, StopsTheCallerAtTheFailingStatementWithOneReport)
 {
     const RaisedFailureRow &row = GetParam();
-    start();
+    FailingClock failing(2005y / December / 7, 1000000);
+    form = std::make_unique<Form1>(failing, QLocale(QStringLiteral("it_IT")));
+    ASSERT_TRUE(form->load());
+    form->show();
     showMonth(row.month, row.year);
-    form->Giorno = Int16(row.giorno);
     const QString caption = title();
-    click(row.control == QLatin1String("Oggi") ? static_cast<QWidget *>(label("Oggi"))
-                                               : button(row.control));
-    ASSERT_EQ(reported.size(), 1u);
-    EXPECT_EQ(reported[0].number(), RuntimeError::SubscriptOutOfRange);
+    const int day = selectedDay();
+    failing.failFromNow();
+    click(button(row.control));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !reported.empty(); }, 2000));
+    EXPECT_EQ(reported[0].number(), RuntimeError::Overflow);
     EXPECT_EQ(bar()->year(), row.yearAfter);
     EXPECT_EQ(list()->listIndex(), row.listIndexAfter);
-    EXPECT_EQ(label("lblMESE")->text(), list()->text());
+    EXPECT_EQ(label("lblANNO")->text(), QString::number(row.yearAfter));
     // Nothing of the caller's later steps: no new day, no title.
-    EXPECT_EQ(form->Giorno, row.giorno);
+    EXPECT_EQ(selectedDay(), day);
     EXPECT_EQ(title(), caption);
     click(button("Command3")); // and no handler runs after the report
+    QTest::qWait(50);
     EXPECT_EQ(list()->listIndex(), row.listIndexAfter);
     EXPECT_EQ(reported.size(), 1u);
+    form.reset();
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Handlers, RaisedFailure,
     ::testing::Values(
-        // December 2006 begins on a Friday: day 40 has no cell.
-        RaisedFailureRow{"YearChangeInsideNextMonth", 12, 2005, 40, "Command3", 2006, 11},
-        // December 2006 has a cell for day 32, January 2006 (from a Sunday) has none.
-        RaisedFailureRow{"MonthChangeInsideNextMonth", 12, 2005, 32, "Command3", 2006, 0},
-        RaisedFailureRow{"YearChangeInsideOggi", 11, 2004, 40, "Oggi", 2005, 10},
-        RaisedFailureRow{"MonthChangeInsideOggi", 11, 2005, 40, "Oggi", 2005, 11}),
+        // December to January: the year is set first, and its redraw fails.
+        RaisedFailureRow{"YearChangeInsideNextMonth", 12, 2005, "Command3", 2006, 11},
+        // February to January: the month is set, and its redraw fails.
+        RaisedFailureRow{"MonthChangeInsidePreviousMonth", 2, 2005, "Command2", 2005, 0}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(Failure, AFailingClickEndsTheEventLoopWithTheFailureStatus)
@@ -131,6 +139,7 @@ TEST_F(Failure, AFailingClickEndsTheEventLoopWithTheFailureStatus)
     clock.set(2600y / March / 3); // the clock jumps outside the bar's range
     // Both timers go with the window, so that neither ends the event loop of a later test.
     QTimer::singleShot(0, form.get(), [this] { click(label("Oggi")); });
+    // The report waits until the click's signal has returned to the event loop.
     QTimer::singleShot(5000, form.get(), [] { QCoreApplication::exit(99); });
     EXPECT_EQ(QCoreApplication::exec(), kFailureExitStatus);
     ASSERT_EQ(reported.size(), 1u);

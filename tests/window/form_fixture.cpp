@@ -1,5 +1,7 @@
 #include "window/form_fixture.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QRegularExpression>
@@ -7,12 +9,6 @@
 #include <QTest>
 
 namespace calendario {
-
-FormInternals::Variables FormInternals::variables(const Form1 &form)
-{
-    return {form.Giorno.value(),    form.NoPass.value(), form.Indice.value(), form.Mese.value(),
-            form.NumGiorni.value(), form.Inizio.value(), form.Cella.value()};
-}
 
 namespace testing {
 
@@ -68,10 +64,23 @@ void FormTest::chooseMonth(int index)
                       list()->visualItemRect(item).center());
 }
 
+void FormTest::clickCell(int index)
+{
+    QTest::mouseClick(grid(), Qt::LeftButton, {}, grid()->cellRect(index).center());
+}
+
 void FormTest::showMonth(int month, int year)
 {
-    FormInternals::setYear(*form, year);
-    FormInternals::setListIndex(*form, month - 1);
+    bar()->setYear(Int16(year));
+    chooseMonth(month - 1);
+}
+
+void FormTest::wakeTheDayWatch()
+{
+    for (QTimer *timer : form->findChildren<QTimer *>())
+        if (timer->isActive() && timer->isSingleShot())
+            timer->start(0);
+    QTest::qWait(20);
 }
 
 QRect FormTest::barPart(QStyle::SubControl part) const
@@ -91,42 +100,31 @@ QStringList FormTest::cellTexts() const
 {
     QStringList texts;
     for (int i = 0; i < kCellCount; ++i)
-        texts << cell(i)->text();
+        texts << cell(i).text();
     return texts;
 }
 
 std::vector<int> FormTest::paintedCells() const
 {
     std::vector<int> painted;
+    const QColor today = label("Oggi")->palette().color(QPalette::Window);
     for (int i = 0; i < kCellCount; ++i)
-        if (cell(i)->palette().color(QPalette::Window)
-            == label("Oggi")->palette().color(QPalette::Window))
+        if (cell(i).shownBackground() == today)
             painted.push_back(i);
     return painted;
 }
 
-int FormTest::framedCell() const
+int FormTest::firstColumn() const
 {
-    for (int i = 0; i < kCellCount; ++i)
-        if (frame()->pos() == cell(i)->pos() - kFrameOffset)
-            return i;
-    return -1;
+    int first = 0;
+    while (first < kCellCount && cell(first).text().isEmpty())
+        ++first;
+    return first;
 }
 
-Redraws::Redraws(const Form1 &form)
-    : cell_(form.findChild<QLabel *>(QStringLiteral("G(14)"))),
-      mese_(form.findChild<QLabel *>(QStringLiteral("lblMESE"))),
-      anno_(form.findChild<QLabel *>(QStringLiteral("lblANNO")))
+int FormTest::dayCount() const
 {
-    cell_->installEventFilter(this);
-}
-
-bool Redraws::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == cell_ && event->type() == QEvent::CursorChange
-        && cell_->cursor().shape() == Qt::BitmapCursor)
-        shown << mese_->text() + QLatin1Char(' ') + anno_->text();
-    return false;
+    return int(std::ranges::count_if(cellTexts(), [](const QString &t) { return !t.isEmpty(); }));
 }
 
 } // namespace testing

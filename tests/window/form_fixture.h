@@ -12,25 +12,11 @@
 
 #include "calendar/clock.h"
 #include "window/controls.h"
+#include "window/day_grid.h"
 #include "window/form1.h"
 #include "window/labels.h"
 
 namespace calendario {
-
-// What the window keeps to itself, for a test's look: its variables, the statements that
-// set the year bar and the month list from code, and its look at the clock.
-struct FormInternals
-{
-    struct Variables
-    {
-        int Giorno, NoPass, Indice, Mese, NumGiorni, Inizio, Cella;
-    };
-    static Variables variables(const Form1 &form);
-    static void setYear(Form1 &form, int year) { form.setYear(Int16(year)); }
-    static void setListIndex(Form1 &form, int index) { form.setListIndex(Int16(index)); }
-    // What the window does when its timer wakes it to look at the clock.
-    static void watchTheDay(Form1 &form) { form.watchTheDay(); }
-};
 
 namespace testing {
 
@@ -60,26 +46,24 @@ protected:
     {
         return control<ClickLabel>(QString::fromLatin1(name));
     }
-    ClickLabel *cell(int index) const
-    {
-        return control<ClickLabel>(QStringLiteral("G(%1)").arg(index));
-    }
     QPushButton *button(const char *name) const
     {
         return control<QPushButton>(QString::fromLatin1(name));
     }
     MonthList *list() const { return control<MonthList>(QStringLiteral("lstMESI")); }
     YearScrollBar *bar() const { return control<YearScrollBar>(QStringLiteral("VScroll1")); }
-    SelectionFrame *frame() const { return control<SelectionFrame>(QStringLiteral("Shape1")); }
-    FormInternals::Variables variables() const { return FormInternals::variables(*form); }
+    DayGrid *grid() const { return control<DayGrid>(QStringLiteral("G")); }
+    const DayCell &cell(int index) const { return grid()->cell(index); }
 
-    // Mouse clicks in the middle of a control, as a user makes them.
+    // Mouse clicks in the middle of a control or of a day cell, as a user makes them.
     void click(QWidget *widget);
-    void clickCell(int index) { click(cell(index)); }
+    void clickCell(int index);
     // Opens the list if it is closed and clicks the month's entry (0 = January).
     void chooseMonth(int index);
-    // Shows a month as the program does, setting the year bar and the list (month 1 to 12).
+    // Shows a month as a user does: the year on the year bar, the month from the list.
     void showMonth(int month, int year);
+    // Ends the sleep of the window's watch on the clock: it looks at the clock now.
+    void wakeTheDayWatch();
 
     // Where the year bar draws one of its parts: SC_ScrollBarSubLine is the up arrow.
     QRect barPart(QStyle::SubControl part) const;
@@ -87,10 +71,15 @@ protected:
     QStringList cellTexts() const;
     // The cells painted in today's colour.
     std::vector<int> paintedCells() const;
-    // The cell the frame surrounds, or -1.
-    int framedCell() const;
-    // The frame's corner lies 30 twips, 2 pixels, left of and above its cell's.
-    static constexpr QPoint kFrameOffset{2, 2};
+    int framedCell() const { return grid()->framedCell(); }
+    // Where the frame is drawn, and a cell lies, on the panel.
+    QRect frameRect() const { return grid()->frame().rect().translated(grid()->pos()); }
+    QRect cellRect(int index) const { return grid()->cellRect(index).translated(grid()->pos()); }
+    // The selected day of the month, as the title names it.
+    int selectedDay() const { return int(unsigned(form->selectedDate().day())); }
+    // The column of the shown month's day 1, and its number of days, as the cells show them.
+    int firstColumn() const;
+    int dayCount() const;
     QString title() const { return form->windowTitle(); }
 
     FixedClock clock{2005y / December / 7};
@@ -100,27 +89,6 @@ protected:
 
 private:
     QTimer messageBoxes_;
-};
-
-// The grid's redraws, as the mouse pointer shows them: every redraw empties every cell, to
-// the default pointer, before it writes the days again, with the hand; and cell 14 holds a
-// day in every month. Each redraw is listed by the month and year shown at that moment,
-// "Dicembre 2006".
-class Redraws : public QObject
-{
-public:
-    explicit Redraws(const Form1 &form);
-
-    int count() const { return int(shown.size()); }
-    QStringList shown;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
-private:
-    QLabel *cell_;
-    const QLabel *mese_;
-    const QLabel *anno_;
 };
 
 } // namespace testing

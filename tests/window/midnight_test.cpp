@@ -25,14 +25,14 @@ TEST_F(FormTest, AtMidnightTodaysDateCellAndLookFollowTheClockAndNothingElseMove
         [&] { return label("lblOGGI")->text() == QStringLiteral("08/12/05"); }, 2000));
     EXPECT_EQ(paintedCells(), std::vector<int>{10});
     EXPECT_EQ(title(), caption);
-    EXPECT_EQ(form->Giorno, 9);
+    EXPECT_EQ(selectedDay(), 9);
     EXPECT_EQ(framedCell(), 11);
     EXPECT_TRUE(label("Oggi")->font().underline());
 
     // Another midnight, with the 10th selected: now the selected day is today.
     clickCell(12);
     clock.set(at(2005y / December / 9, 23h + 59min + 59s + 900ms));
-    FormInternals::watchTheDay(*form); // the clock was set forward
+    wakeTheDayWatch(); // the clock was set forward
     clock.set(at(2005y / December / 10, 100ms));
     ASSERT_TRUE(QTest::qWaitFor([&] { return paintedCells() == std::vector<int>{12}; }, 2000));
     const ClickLabel *oggi = label("Oggi");
@@ -42,10 +42,10 @@ TEST_F(FormTest, AtMidnightTodaysDateCellAndLookFollowTheClockAndNothingElseMove
 
     // Past the last day of the year bar: no cell to paint, and no error.
     clock.set(at(2500y / December / 31, 12h));
-    FormInternals::watchTheDay(*form);
+    wakeTheDayWatch();
     showMonth(12, 2500);
     clock.set(at(2501y / January / 1, 12h));
-    FormInternals::watchTheDay(*form);
+    wakeTheDayWatch();
     EXPECT_EQ(label("lblOGGI")->text(), QStringLiteral("01/01/01"));
     EXPECT_TRUE(paintedCells().empty());
     EXPECT_TRUE(reported.empty());

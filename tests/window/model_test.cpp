@@ -264,9 +264,6 @@ protected:
         start();
         if (!form)
             return false;
-        view.clear();
-        for (int i = 0; i < kCellCount; ++i)
-            view.push_back(cell(i));
         return true;
     }
 
@@ -304,7 +301,7 @@ protected:
             break;
         }
         case Kind::Cell:
-            if (clickAt(view[e.index], view[e.index]->rect().center()))
+            if (clickAt(grid(), grid()->cellRect(e.index).center()))
                 m.clickCell(e.index);
             break;
         case Kind::Choose:
@@ -333,7 +330,7 @@ protected:
                 break; // the clock stays in the bar's years
             m.midnight();
             clock.set(m.today);
-            FormInternals::watchTheDay(*form);
+            wakeTheDayWatch();
             break;
         }
     }
@@ -354,23 +351,20 @@ protected:
                   && label("lblMESE")->text() == list()->item(m.month - 1)->text(),
               "month");
         check(list()->isHidden() == !m.listShown, "list");
-        check(form->Giorno == m.giorno, "Giorno");
+        check(selectedDay() == m.giorno, "Giorno");
         const DateNames italian(QLocale(QStringLiteral("it_IT")));
         check(title() == italian.fullDate(m.title), "title");
         check(label("lblOGGI")->text() == italian.shortDate(m.today), "today's date");
-        const SelectionFrame *shape = frame();
         const ClickLabel *oggi = label("Oggi");
         const auto painted = m.paintedCell();
         for (int i = 0; i < kCellCount; ++i) {
             const auto day = m.dayIn(i);
-            check(view[i]->text() == (day ? QString::number(*day) : QString()), "cells");
-            check((view[i]->palette().color(QPalette::Window)
-                   == oggi->palette().color(QPalette::Window))
+            check(cell(i).text() == (day ? QString::number(*day) : QString()), "cells");
+            check((cell(i).shownBackground() == oggi->palette().color(QPalette::Window))
                       == (painted == i),
                   "today's cell");
-            const bool framed = shape->pos() == view[i]->pos() - kFrameOffset;
-            check(framed == (m.framedCell() == i), "frame");
         }
+        check(framedCell() == m.framedCell(), "frame");
         check(oggi->font().bold() == m.bold && (oggi->borderStyle() == 1) == m.border
                   && oggi->font().underline() == m.underline
                   && oggi->mousePointer() == (m.hand ? CustomPointer : ArrowPointer),
@@ -410,8 +404,6 @@ protected:
             }
         return events;
     }
-
-    std::vector<ClickLabel *> view;
 };
 
 Event randomEvent(std::mt19937 &rng, const Model &m, int day31Bias)

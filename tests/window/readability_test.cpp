@@ -60,14 +60,13 @@ TEST_F(Readability, EveryTextShowsWholeInItsControlInEveryLocale)
         const auto expectWhole = [&](ClickLabel *l, int ownPixels) {
             l->grab(); // drawn, as the user sees it
             const QSize room = l->contentsRect().size();
-            EXPECT_TRUE(l->wordWrap() ? drawnWhole(l->text(), l->font(), Qt::TextWordWrap, room)
-                                || drawnWhole(l->text(), l->font(), Qt::TextWrapAnywhere, room)
-                                      : drawnWhole(l->text(), l->font(), 0, room))
+            const FittedText shown = l->shownText();
+            EXPECT_TRUE(drawnWhole(l->text(), shown.font, shown.breaks, room))
                 << name << ": " << l->text().toStdString();
-            EXPECT_GE(l->font().pixelSize(), kSmallestTextPixels) << name;
-            if (l->font().pixelSize() < ownPixels)
+            EXPECT_GE(shown.font.pixelSize(), kSmallestTextPixels) << name;
+            if (shown.font.pixelSize() < ownPixels)
                 smaller.insert(l->objectName().toStdString());
-            smallest = std::min(smallest, l->font().pixelSize());
+            smallest = std::min(smallest, shown.font.pixelSize());
         };
         for (int month = 0; month < 12; ++month) {
             label("lblMESE")->setCaption(list()->item(month)->text());
@@ -76,7 +75,7 @@ TEST_F(Readability, EveryTextShowsWholeInItsControlInEveryLocale)
         expectWhole(label("lblANNO"), 13);
         expectWhole(label("lblOGGI"), 11);
         form->show();
-        form->cmdMESI_Click();
+        click(button("cmdMESI"));
         // An entry's text lies inside its row, a focus frame's margin and a pixel from each end.
         const int margin =
             list()->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list()) + 1;
@@ -131,6 +130,11 @@ std::pair<double, double> lowestContrasts(const Form1 &form)
             text = std::min(text,
                             contrastRatio(l->palette().color(QPalette::WindowText),
                                           l->palette().color(QPalette::Window)));
+    const DayGrid *grid = form.findChild<DayGrid *>();
+    for (int i = 0; i < grid->count(); ++i)
+        if (!grid->cell(i).text().isEmpty())
+            text = std::min(
+                text, contrastRatio(grid->cell(i).shownText(), grid->cell(i).shownBackground()));
     for (const QPushButton *b : form.findChildren<QPushButton *>()) {
         double &lowest = qobject_cast<const ArrowButton *>(b) ? shape : text;
         lowest = std::min(lowest,
@@ -142,9 +146,8 @@ std::pair<double, double> lowestContrasts(const Form1 &form)
                     contrastRatio(list->palette().color(QPalette::Text),
                                   list->palette().color(QPalette::Base)));
     const QWidget *panel = form.findChild<QWidget *>(QStringLiteral("pctCAL"));
-    shape = std::min(shape,
-                     contrastRatio(form.findChild<SelectionFrame *>()->colour(),
-                                   panel->palette().color(QPalette::Window)));
+    shape = std::min(
+        shape, contrastRatio(grid->frame().colour(), panel->palette().color(QPalette::Window)));
     return {text, shape};
 }
 
@@ -155,12 +158,12 @@ TEST_F(Readability, OnADarkDesktopEveryTextAndShapeStandsOut)
     ASSERT_NEAR(contrastRatio(Qt::black, Qt::white), 21.0, 1e-9);
     ASSERT_NEAR(contrastRatio(QColor(0x77, 0x77, 0x77), Qt::white), 4.48, 0.005);
     start();
-    form->cmdMESI_Click();
+    click(button("cmdMESI"));
     const auto [lightText, lightShape] = lowestContrasts(*form);
 
     QApplication::setPalette(darkPalette());
     start();
-    form->cmdMESI_Click();
+    click(button("cmdMESI"));
     ASSERT_EQ(paintedCells(), std::vector<int>{9});
     const auto [darkText, darkShape] = lowestContrasts(*form);
     EXPECT_GE(darkText, kTextContrast);
@@ -202,7 +205,7 @@ TEST_F(Readability, AThemeSwitchedWhileOpenRedrawsTheWindowAsAStartUnderIt)
     const auto used = [this] {
         showMonth(2, 2004);
         clickCell(29); // Sunday 29 February 2004
-        form->cmdMESI_Click();
+        click(button("cmdMESI"));
         return form->grab().toImage();
     };
     const QPalette light = QApplication::palette();
@@ -213,7 +216,7 @@ TEST_F(Readability, AThemeSwitchedWhileOpenRedrawsTheWindowAsAStartUnderIt)
     start();
     const QImage startedLight = used();
     const auto state = [this] {
-        return std::tuple(title().toStdString(), form->Giorno.value(), list()->listIndex().value(),
+        return std::tuple(title().toStdString(), selectedDay(), list()->listIndex().value(),
                           bar()->year().value(), list()->isVisible());
     };
     const auto before = state();

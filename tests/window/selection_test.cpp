@@ -15,9 +15,9 @@ TEST_F(Selection, ClickingADayWritesItsFullDateInTheTitleAndFramesIt)
     start();
     clickCell(3); // 1 December 2005
     EXPECT_EQ(title(), QStringLiteral("01 dicembre 2005 gio"));
-    EXPECT_EQ(form->Giorno, 1);
+    EXPECT_EQ(selectedDay(), 1);
     EXPECT_EQ(framedCell(), 3);
-    EXPECT_EQ(frame()->pos(), QPoint(70, 45)); // 1050 and 670 twips
+    EXPECT_EQ(frameRect(), QRect(70, 45, 20, 18)); // 1050 and 670 twips, 300 by 270
 }
 
 TEST_F(Selection, AnotherDayTurnsOggiIntoALinkBackToToday)
@@ -65,14 +65,13 @@ TEST_F(Selection, AnEmptyCellChangesNothing)
     start();
     clickCell(10);
     const QString caption = title();
-    const QPoint framePos = frame()->pos();
+    const QRect framed = frameRect();
     clickCell(0); // before the 1st
     clickCell(36); // after the 31st
     EXPECT_EQ(title(), caption);
-    EXPECT_EQ(frame()->pos(), framePos);
-    EXPECT_EQ(form->Giorno, 8);
+    EXPECT_EQ(frameRect(), framed);
+    EXPECT_EQ(selectedDay(), 8);
     EXPECT_TRUE(label("Oggi")->font().underline());
-    EXPECT_EQ(variables().Mese, 12);
 }
 
 TEST_F(Selection, ClickingTheSelectedCellAgainChangesNothingVisible)
@@ -86,21 +85,23 @@ TEST_F(Selection, ClickingTheSelectedCellAgainChangesNothingVisible)
     EXPECT_EQ(form->grab().toImage(), before);
 }
 
-TEST_F(Selection, AClickInsideTheFrameReachesTheCellBeneath)
+TEST_F(Selection, OnlyAClickPressedAndReleasedOnOneDaySelectsIt)
 {
     start();
+    QTest::mousePress(grid(), Qt::LeftButton, {}, grid()->cellRect(12).center());
+    QTest::mouseRelease(grid(), Qt::LeftButton, {}, grid()->cellRect(13).center());
+    QTest::mouseClick(grid(), Qt::RightButton, {}, grid()->cellRect(14).center());
+    EXPECT_EQ(selectedDay(), 7);
+    // Inside the frame, on the day it surrounds, between the lines.
     clickCell(12);
-    const QPoint insideFrame = frame()->geometry().center();
-    QTest::mouseClick(control("pctCAL")->childAt(insideFrame), Qt::LeftButton, {},
-                      cell(12)->mapFromParent(insideFrame));
-    EXPECT_EQ(control("pctCAL")->childAt(insideFrame), cell(12));
-    EXPECT_EQ(form->Giorno, 10);
+    QTest::mouseClick(grid(), Qt::LeftButton, {}, grid()->frame().rect().center());
+    EXPECT_EQ(selectedDay(), 10);
 }
 
 TEST_F(Selection, SelectingLeavesAnOpenListOpenAndTodaysColourInPlace)
 {
     start();
-    form->cmdMESI_Click();
+    click(button("cmdMESI"));
     clickCell(15);
     EXPECT_FALSE(list()->isHidden());
     EXPECT_EQ(paintedCells(), std::vector<int>{9});
@@ -111,8 +112,8 @@ TEST_F(Selection, MovingToAnotherMonthKeepsTheSelectedDayNumber)
     start();
     clickCell(20); // the 18th
     showMonth(2, 2006);
-    EXPECT_EQ(form->Giorno, 18);
-    EXPECT_EQ(cell(framedCell())->text(), QStringLiteral("18"));
+    EXPECT_EQ(selectedDay(), 18);
+    EXPECT_EQ(cell(framedCell()).text(), QStringLiteral("18"));
     EXPECT_EQ(title(), QStringLiteral("18 dicembre 2005 dom"));
 }
 
