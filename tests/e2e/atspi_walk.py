@@ -2,12 +2,13 @@
 """The calendar as a screen reader meets it over AT-SPI.
 
 Run inside `dbus-run-session`, with DISPLAY set: starts the accessibility bus and the
-calendar (its date pinned with libfaketime), walks the calendar's tree, then presses
-Right on its window and listens for the focus that follows. Prints one line for each
-object a reader would meet (showing, with a name): `role|name|states`; then `focus|name`
-for each object that takes the focus.
+calendar (its date pinned with libfaketime), walks the calendar's tree, then uses the
+window, step by step, and listens for the focus that follows each step. Prints one line for
+each object a reader would meet (showing, with a name): `role|name|states`; then, for each
+step, `step|STEP` and `focus|name` for each object that takes the focus after it.
 
-Usage: atspi_walk.py PROGRAM "YYYY-MM-DD hh:mm:ss"
+Usage: atspi_walk.py PROGRAM "YYYY-MM-DD hh:mm:ss" STEP...
+A step is `key:NAME` (an xdotool key name) or `click:X,Y` (a left click at a client pixel).
 """
 import os
 import subprocess
@@ -48,29 +49,42 @@ def walk(node, out):
             walk(child, out)
 
 
-def focus_after_right(pid):
+def focus_after(pid, steps):
     heard = []
 
     def on_focus(event):
         if event.detail1 and event.source is not None:
             heard.append(f"focus|{event.source.name}")
 
-    def press():
-        window = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(pid)],
-                                capture_output=True, text=True).stdout.split()
-        if window:
-            subprocess.run(["xdotool", "windowfocus", "--sync", window[0], "key", "Right"])
+    def window():
+        found = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(pid)],
+                               capture_output=True, text=True).stdout.split()
+        return found[0] if found else None
+
+    def act(step):
+        heard.append(f"step|{step}")
+        kind, _, what = step.partition(":")
+        w = window()
+        if w and kind == "key":
+            subprocess.run(["xdotool", "windowfocus", "--sync", w, "key", what])
+        elif w and kind == "click":
+            x, y = what.split(",")
+            subprocess.run(["xdotool", "windowfocus", "--sync", w, "mousemove", "--window", w,
+                            x, y, "click", "1"])
         return False
 
     pyatspi.Registry.registerEventListener(on_focus, "object:state-changed:focused")
-    GLib.timeout_add(300, press)
-    GLib.timeout_add(2500, lambda: pyatspi.Registry.stop() or False)
+    # As a screen reader does: a name that changes is read afresh, not from a cache.
+    pyatspi.Registry.registerEventListener(lambda event: None, "object:property-change:accessible-name")
+    for i, step in enumerate(steps):
+        GLib.timeout_add(300 + 700 * i, act, step)
+    GLib.timeout_add(300 + 700 * len(steps) + 1500, lambda: pyatspi.Registry.stop() or False)
     pyatspi.Registry.start()
     return heard
 
 
 def main():
-    program, faketime = sys.argv[1], sys.argv[2]
+    program, faketime, steps = sys.argv[1], sys.argv[2], sys.argv[3:]
     calendar = start(program, faketime)
     try:
         app = find_app(time.monotonic() + 30)
@@ -79,7 +93,7 @@ def main():
             return 1
         lines = []
         walk(app, lines)
-        lines += focus_after_right(calendar.pid)
+        lines += focus_after(calendar.pid, steps)
         print("\n".join(lines), flush=True)
         return 0
     finally:

@@ -337,19 +337,30 @@ TEST_F(EndToEnd, AtAScaleOfOneAndAQuarterEveryOutlineIsWhole)
     }
 }
 
-// Over the real accessibility bus, as a screen reader meets the calendar.
-TEST_F(EndToEnd, AScreenReaderHearsTheDaysByDateAndFollowsTheKeys)
+// Over the real accessibility bus, as a screen reader meets the calendar: the days of the
+// month as a table, and the reader's focus on every day chosen, with the keys, the mouse or
+// the arrow buttons.
+TEST_F(EndToEnd, AScreenReaderHearsTheDaysByDateAndFollowsEveryChoice)
 {
+    const auto at = [](const char *control) {
+        const QPoint c = rectOf(QString::fromLatin1(control)).center();
+        return "click:" + std::to_string(c.x()) + "," + std::to_string(c.y());
+    };
     const std::string out = server.x("XDG_RUNTIME_DIR=" + runtimeDir()
                                      + " dbus-run-session -- /usr/bin/python3 " ATSPI_WALK
-                                       " " CALENDARIO_BINARY " '2005-12-07 12:00:00'");
-    std::vector<std::string> cells, focus;
+                                       " " CALENDARIO_BINARY " '2005-12-07 12:00:00' key:Right "
+                                     + at("G(12)") + " " + at("Command3"));
+    std::vector<std::string> cells;
+    std::map<std::string, std::vector<std::string>> focus; // by step
+    std::string step;
     std::istringstream lines(out);
     for (std::string line; std::getline(lines, line);) {
         if (line.starts_with("table cell|"))
             cells.push_back(line);
+        if (line.starts_with("step|"))
+            step = line.substr(5, line.find(':') - 5);
         if (line.starts_with("focus|"))
-            focus.push_back(line.substr(6));
+            focus[step].push_back(line.substr(6));
         EXPECT_FALSE(line.starts_with("list item|")) << "the closed month list is read: " << line;
     }
     ASSERT_EQ(cells.size(), 31u) << out; // the days of December, no empty cell
@@ -358,8 +369,12 @@ TEST_F(EndToEnd, AScreenReaderHearsTheDaysByDateAndFollowsTheKeys)
     for (const char *expected : {"push button|Decrementa Mesi|", "push button|Incrementa Mesi|",
                                  "push button|Lista Mesi|", "scroll bar|Anno|"})
         EXPECT_NE(out.find(expected), std::string::npos) << expected;
-    ASSERT_FALSE(focus.empty()) << out;
-    EXPECT_EQ(focus.back(), "giovedì 8 dicembre 2005");
+    // The key, the click on a day, and the next month, whose same day is now the selected one.
+    ASSERT_FALSE(focus["key"].empty()) << out;
+    EXPECT_EQ(focus["key"].back(), "giovedì 8 dicembre 2005") << out;
+    ASSERT_EQ(focus["click"].size(), 2u) << out;
+    EXPECT_EQ(focus["click"][0], "sabato 10 dicembre 2005") << out;
+    EXPECT_EQ(focus["click"][1], "martedì 10 gennaio 2006") << out;
 }
 
 } // namespace
