@@ -1,5 +1,6 @@
 // Start-up time and memory of a Qt program on an X server: from the exec to the mapping
-// of its top-level window, and its resident memory once it is up. Runs the programs named
+// of its top-level window, and its resident and private anonymous memory (heap and
+// anonymous maps, which no other process can share) once it is up. Runs the programs named
 // on the command line in turn, interleaved, and prints the medians; then, last, each
 // program's time and memory as ratios to the last one named, the floor.
 //
@@ -29,14 +30,16 @@ struct Sample
 {
     double milliseconds = -1;
     double mebibytes = -1;
+    double anonymousMebibytes = -1;
 };
 
-double residentMebibytes(pid_t pid)
+// A field of a /proc file that counts kilobytes, in mebibytes.
+double mebibytesOf(pid_t pid, const char *file, const std::string &field)
 {
-    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    std::ifstream status("/proc/" + std::to_string(pid) + "/" + file);
     for (std::string line; std::getline(status, line);)
-        if (line.rfind("VmRSS:", 0) == 0)
-            return std::strtod(line.c_str() + 6, nullptr) / 1024.0;
+        if (line.rfind(field, 0) == 0)
+            return std::strtod(line.c_str() + field.size(), nullptr) / 1024.0;
     return -1;
 }
 
@@ -72,7 +75,8 @@ Sample measure(Display *display, const std::string &program)
             std::chrono::duration<double, std::milli>(Clock::now() - start).count();
         // Let the first paint settle before reading the memory.
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        sample.mebibytes = residentMebibytes(pid);
+        sample.mebibytes = mebibytesOf(pid, "status", "VmRSS:");
+        sample.anonymousMebibytes = mebibytesOf(pid, "smaps_rollup", "Anonymous:");
     }
     kill(pid, SIGTERM);
     waitpid(pid, nullptr, 0);
@@ -109,25 +113,30 @@ int main(int argc, char **argv)
     // One warm-up run each, then the runs interleaved so that both meet the same machine.
     for (const std::string &program : programs)
         measure(display, program);
-    std::vector<std::vector<double>> times(programs.size()), memory(programs.size());
+    std::vector<std::vector<double>> times(programs.size()), memory(programs.size()),
+        anonymous(programs.size());
     for (int run = 0; run < runs; ++run)
         for (std::size_t p = 0; p < programs.size(); ++p) {
             const Sample s = measure(display, programs[p]);
             if (s.milliseconds >= 0) {
                 times[p].push_back(s.milliseconds);
                 memory[p].push_back(s.mebibytes);
+                anonymous[p].push_back(s.anonymousMebibytes);
             }
         }
 
-    std::printf("%-40s %5s %16s %14s\n", "program", "runs", "exec-to-map ms", "resident MiB");
+    std::printf("%-40s %5s %16s %14s %15s\n", "program", "runs", "exec-to-map ms", "resident MiB",
+                "anonymous MiB");
     for (std::size_t p = 0; p < programs.size(); ++p)
-        std::printf("%-40s %5zu %16.1f %14.1f\n", programs[p].c_str(), times[p].size(),
-                    median(times[p]), median(memory[p]));
+        std::printf("%-40s %5zu %16.1f %14.1f %15.2f\n", programs[p].c_str(), times[p].size(),
+                    median(times[p]), median(memory[p]), median(anonymous[p]));
     const std::size_t floor = programs.size() - 1;
     for (std::size_t p = 0; p < floor; ++p)
-        std::printf("%s: %.3fx the floor's time, %.3fx its memory\n", programs[p].c_str(),
-                    median(times[p]) / median(times[floor]),
-                    median(memory[p]) / median(memory[floor]));
+        std::printf("%s: %.3fx the floor's time, %.3fx its memory, %.3fx its private anonymous "
+                    "memory\n",
+                    programs[p].c_str(), median(times[p]) / median(times[floor]),
+                    median(memory[p]) / median(memory[floor]),
+                    median(anonymous[p]) / median(anonymous[floor]));
     XCloseDisplay(display);
     return 0;
 }
