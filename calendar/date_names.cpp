@@ -26,13 +26,23 @@ QString DateNames::monthName(Date date) const
     return locale_.standaloneMonthName(monthOf(date).value(), QLocale::LongFormat);
 }
 
+QString DateNames::monthNameInDate(Date date, QLocale::FormatType format) const
+{
+    return locale_.monthName(monthOf(date).value(), format);
+}
+
+QString DateNames::weekdayName(Date date, QLocale::FormatType format) const
+{
+    return locale_.dayName(mondayFirstWeekday(date), format);
+}
+
 QString DateNames::fullDate(Date date) const
 {
     return QStringLiteral("%1 %2 %3 %4")
         .arg(dayOf(date).value(), 2, 10, QLatin1Char('0'))
-        .arg(locale_.monthName(monthOf(date).value(), QLocale::LongFormat))
+        .arg(monthNameInDate(date, QLocale::LongFormat))
         .arg(yearOf(date).value(), 4, 10, QLatin1Char('0'))
-        .arg(locale_.dayName(mondayFirstWeekday(date), QLocale::ShortFormat));
+        .arg(weekdayName(date, QLocale::ShortFormat));
 }
 
 QString DateNames::shortDate(Date date) const

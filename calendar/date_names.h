@@ -16,6 +16,13 @@ public:
     // "Mmmm": the month's full name as it stands alone ("dicembre", Polish "grudzień").
     QString monthName(Date date) const;
 
+    // The month's name as the locale writes it inside a date, full or abbreviated (Polish
+    // "grudnia", "gru"), where monthName gives the stand-alone "grudzień".
+    QString monthNameInDate(Date date, QLocale::FormatType format) const;
+
+    // The weekday's name, full or abbreviated: "mercoledì", "mer".
+    QString weekdayName(Date date, QLocale::FormatType format) const;
+
     // "dd mmmm yyyy ddd": "07 dicembre 2005 mer"; the month takes the form that the locale
     // uses inside a date (Polish "07 grudnia 2005 śr.").
     QString fullDate(Date date) const;

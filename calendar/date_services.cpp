@@ -39,6 +39,29 @@ Date dayBefore(Date date)
 
 namespace {
 
+// The Thursday of the date's Monday-first week, which decides the week's year.
+sys_days thursdayOfWeek(Date date)
+{
+    const sys_days day{date};
+    return day - (weekday{day} - Monday) + days{3};
+}
+
+} // namespace
+
+int isoWeek(Date date)
+{
+    const sys_days thursday = thursdayOfWeek(date);
+    const sys_days newYear{year_month_day{thursday}.year() / January / 1};
+    return static_cast<int>((thursday - newYear) / weeks{1}) + 1;
+}
+
+int isoWeekYear(Date date)
+{
+    return static_cast<int>(year_month_day{thursdayOfWeek(date)}.year());
+}
+
+namespace {
+
 // One field of a day-first date: one to four ASCII digits.
 std::optional<int> dateField(QStringView field)
 {

@@ -26,6 +26,13 @@ Date dateOf(Int16 day, Int16 month, Int16 year);
 // The previous day.
 Date dayBefore(Date date);
 
+// The ISO 8601 week of a date, 1 to 53. Weeks begin on Monday and belong to the year that
+// holds their Thursday, so that 1 January 2005 lies in week 53 of 2004.
+int isoWeek(Date date);
+
+// The year that the date's ISO week belongs to: 2004 for 1 January 2005.
+int isoWeekYear(Date date);
+
 // Reads "day-month-year" in decimal, day first whatever the locale: "1-12-2005" is
 // 1 December 2005. Strict: a text that names no real day raises the conversion error;
 // it never rolls over into the next month.

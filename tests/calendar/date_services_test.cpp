@@ -65,6 +65,32 @@ TEST(DateArithmetic, DayBeforeCrossesMonthsYearsAndLeapDays)
     EXPECT_EQ(dayBefore(2005y / October / 1), 2005y / September / 30);
 }
 
+// Week 1 of a year begins on the Monday on or before 4 January.
+sys_days mondayOfWeekOne(year y)
+{
+    const sys_days fourth{y / January / 4};
+    return fourth - (weekday{fourth} - Monday);
+}
+
+TEST(IsoWeek, EveryDayCountsFromTheMondayOfWeekOne)
+{
+    for (sys_days day{1500y / January / 1}; day <= sys_days{2500y / December / 31};
+         day += days{1}) {
+        year weekYear = year_month_day{day}.year() + years{1};
+        while (mondayOfWeekOne(weekYear) > day)
+            --weekYear;
+        ASSERT_EQ(isoWeek(Date{day}), (day - mondayOfWeekOne(weekYear)) / weeks{1} + 1)
+            << day.time_since_epoch().count();
+        ASSERT_EQ(isoWeekYear(Date{day}), static_cast<int>(weekYear));
+    }
+    EXPECT_EQ(isoWeek(2026y / December / 9), 50);
+    EXPECT_EQ(isoWeek(2005y / January / 1), 53);
+    EXPECT_EQ(isoWeekYear(2005y / January / 1), 2004);
+    EXPECT_EQ(isoWeek(2008y / December / 29), 1);
+    EXPECT_EQ(isoWeekYear(2008y / December / 29), 2009);
+    EXPECT_EQ(isoWeek(2020y / December / 31), 53);
+}
+
 TEST(DateArithmetic, PartsOfADate)
 {
     const Date d = 2005y / December / 7;
