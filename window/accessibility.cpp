@@ -19,7 +19,8 @@ constexpr int kRows = (kCellCount + kColumns - 1) / kColumns;
 
 class DayGridAccessible;
 
-// One day cell, as a cell of the grid's table: named by the full date it shows, selected
+// One day cell, as a cell of the grid's table: named by the full date it shows and described
+// by its week, selected
 // while the frame surrounds it, focused while the grid also has the keyboard. An empty cell
 // is there, unseen and unnamed, so that the table has its rows and columns.
 class DayCellAccessible : public QAccessibleInterface, public QAccessibleTableCellInterface
@@ -31,10 +32,15 @@ public:
     QObject *object() const override { return nullptr; }
     QAccessible::Role role() const override { return QAccessible::Cell; }
 
+    // Named by its date, described by its week.
     QString text(QAccessible::Text t) const override
     {
         const std::optional<Date> &date = cell().date();
-        return t == QAccessible::Name && date ? grid_->nameOf(*date) : QString();
+        if (!date)
+            return {};
+        if (t == QAccessible::Name)
+            return grid_->nameOf(*date);
+        return t == QAccessible::Description ? DayGrid::weekOf(*date) : QString();
     }
     void setText(QAccessible::Text, const QString &) override { }
 

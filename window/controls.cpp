@@ -4,6 +4,7 @@
 #include <utility>
 
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPolygonF>
@@ -24,16 +25,37 @@ Panel::Panel(QWidget *parent) : QWidget(parent)
 
 void Panel::keyPressEvent(QKeyEvent *event)
 {
-    static constexpr int kCalendarKeys[] = {Qt::Key_Left, Qt::Key_Right,  Qt::Key_Up,
-                                            Qt::Key_Down, Qt::Key_PageUp, Qt::Key_PageDown,
-                                            Qt::Key_Home};
+    static constexpr int kCalendarKeys[] = {
+        Qt::Key_Left,     Qt::Key_Right, Qt::Key_Up,     Qt::Key_Down,   Qt::Key_PageUp,
+        Qt::Key_PageDown, Qt::Key_Home,  Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter};
     const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-    if (!plain || std::ranges::find(kCalendarKeys, event->key()) == std::end(kCalendarKeys)) {
-        QWidget::keyPressEvent(event);
-        return;
-    }
+    int key = event->key();
+    // Ctrl+C, or what the platform copies with, as the one key it stands for.
+    if (event->matches(QKeySequence::Copy))
+        key = Qt::Key_Copy;
+    else if (!plain || std::ranges::find(kCalendarKeys, key) == std::end(kCalendarKeys))
+        return QWidget::keyPressEvent(event);
     event->accept();
-    emit keyDown(event->key());
+    emit keyDown(key);
+}
+
+// Each notch of a wheel, as a mouse's wheel turns it, to the control it turned over; a
+// touchpad's smaller steps add up to notches.
+void Panel::wheelEvent(QWheelEvent *event)
+{
+    event->accept();
+    QWidget *over = childAt(event->position().toPoint());
+    if (over != wheelOver_) {
+        wheelOver_ = over;
+        wheelTurn_ = 0;
+    }
+    wheelTurn_ += event->angleDelta().y();
+    for (; wheelTurn_ >= QWheelEvent::DefaultDeltasPerStep;
+         wheelTurn_ -= QWheelEvent::DefaultDeltasPerStep)
+        emit wheelNotch(over, true);
+    for (; wheelTurn_ <= -QWheelEvent::DefaultDeltasPerStep;
+         wheelTurn_ += QWheelEvent::DefaultDeltasPerStep)
+        emit wheelNotch(over, false);
 }
 
 ArrowButton::ArrowButton(Arrow arrow, QWidget *parent) : QPushButton(parent), arrow_(arrow) { }

@@ -12,7 +12,8 @@ namespace calendario {
 
 // The panel that holds the calendar. The keys that move through the calendar reach
 // `keyDown` while the panel, its grid of days or a button on it holds the keyboard; the
-// scroll bar and the list keep their own.
+// scroll bar and the list keep their own. A wheel turned over a control that has no use
+// for it reaches `wheelNotch`, a notch at a time.
 class Panel : public QWidget
 {
     Q_OBJECT
@@ -21,10 +22,17 @@ public:
     explicit Panel(QWidget *parent);
 
 signals:
+    // A key that moves through the calendar, Esc, Enter, or Qt::Key_Copy for Ctrl+C.
     void keyDown(int key);
+    void wheelNotch(QWidget *over, bool up);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+
+private:
+    QWidget *wheelOver_ = nullptr;
+    int wheelTurn_ = 0;
 };
 
 // A small button that shows a solid triangle, drawn rather than taken from a symbol font, on

@@ -1,11 +1,13 @@
 #include "window/day_grid.h"
 
+#include <algorithm>
 #include <utility>
 
 #include <QAccessible>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 
 #include "calendar/runtime_error.h"
 #include "window/labels.h"
@@ -173,7 +175,30 @@ void DayGrid::follow()
     following_ = false;
     if (underMouse())
         showPointer(mapFromGlobal(QCursor::pos()));
+    const bool renamed = std::ranges::any_of(cells_, &DayCell::renamed_);
     announce(false);
+    if (renamed)
+        emit datesChanged();
+}
+
+QString DayGrid::weekOf(Date date)
+{
+    return QStringLiteral("settimana %1").arg(isoWeek(date));
+}
+
+// A day's tooltip tells its week.
+bool DayGrid::event(QEvent *event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QWidget::event(event);
+    const auto *help = static_cast<QHelpEvent *>(event);
+    const int index = cellAt(help->pos());
+    if (index >= 0 && cells_[std::size_t(index)].date_)
+        QToolTip::showText(help->globalPos(), weekOf(*cells_[std::size_t(index)].date_), this,
+                           cellRect(index));
+    else
+        QToolTip::hideText();
+    return true;
 }
 
 // Each cell as a label would draw it: its background, then its number at the top right.
@@ -221,12 +246,22 @@ void DayGrid::mousePressEvent(QMouseEvent *event)
     pressed_ = event->button() == Qt::LeftButton ? cellAt(event->position().toPoint()) : -1;
 }
 
+void DayGrid::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    mousePressEvent(event);
+    doublePressed_ = pressed_ >= 0;
+}
+
 void DayGrid::mouseReleaseEvent(QMouseEvent *event)
 {
     const int released =
         event->button() == Qt::LeftButton ? cellAt(event->position().toPoint()) : -1;
-    if (released >= 0 && std::exchange(pressed_, -1) == released)
-        emit clicked(released);
+    const bool twice = std::exchange(doublePressed_, false);
+    if (released < 0 || std::exchange(pressed_, -1) != released)
+        return;
+    emit clicked(released);
+    if (twice)
+        emit doubleClicked(released);
 }
 
 void DayGrid::focusInEvent(QFocusEvent *event)
@@ -246,9 +281,12 @@ void DayGrid::announce(bool focusMoved)
     for (int i = 0; i < count(); ++i) {
         if (!std::exchange(cells_[std::size_t(i)].renamed_, false) || !listening)
             continue;
-        QAccessibleEvent renamed(this, QAccessible::NameChanged);
-        renamed.setChild(i);
-        QAccessible::updateAccessibility(&renamed);
+        for (const QAccessible::Event change :
+             {QAccessible::NameChanged, QAccessible::DescriptionChanged}) {
+            QAccessibleEvent renamed(this, change);
+            renamed.setChild(i);
+            QAccessible::updateAccessibility(&renamed);
+        }
     }
     if (!listening)
         return;

@@ -118,15 +118,24 @@ public:
     // The cells' and the frame's colours, resolved on the desktop's palette as it is now.
     void showColours();
 
+    // "settimana 36": the ISO week a date lies in, as a day's tooltip and a reader tell it.
+    static QString weekOf(Date date);
+
 signals:
     // A left click on a cell: pressed and released there.
     void clicked(int index);
+    // The second click of a double click on a cell, once its click has been told.
+    void doubleClicked(int index);
+    // The cells show other dates, once the handler that changed them has finished.
+    void datesChanged();
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
 
 private:
@@ -144,6 +153,7 @@ private:
     std::array<DayCell, kCellCount> cells_;
     SelectionFrame frame_;
     int pressed_ = -1;
+    bool doublePressed_ = false;
     bool following_ = false;
     // The selected day a screen reader last heard of.
     std::optional<Date> announced_;

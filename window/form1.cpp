@@ -1,8 +1,10 @@
 #include "window/form1.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
+#include <QCursor>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
@@ -12,33 +14,83 @@
 #include "window/units.h"
 
 namespace calendario {
+namespace {
+
+// A window's client area with the frame a window manager is likely to give it.
+QRect withFrame(const QRect &client)
+{
+    constexpr int frame = 8, titleBar = 32;
+    return client.adjusted(-frame, -titleBar - frame, frame, frame);
+}
+
+} // namespace
 
 Form1::Form1(const Clock &clock, const QLocale &locale, QWidget *parent)
-    : QWidget(parent), clock_(clock), names_(locale), dayTimer_(this)
+    : Form1(clock, locale, Options(), parent)
+{
+}
+
+Form1::Form1(const Clock &clock, const QLocale &locale, const Options &options, QWidget *parent)
+    : QWidget(parent), clock_(clock), names_(locale), options_(options), dayTimer_(this)
 {
     installAccessibility();
     setObjectName(QStringLiteral("Form1"));
     setFont(makeFont(kWindowDefaultFont));
-    // A window of one size: it moves, minimises and closes, and offers no maximising.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                   | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
-                   | Qt::WindowCloseButtonHint);
+    // A window of one size: it moves, minimises and closes, and offers no maximising. A
+    // panel's calendar stays above other windows, out of the taskbar.
+    const Qt::WindowFlags kind = options.popup ? Qt::Tool | Qt::WindowStaysOnTopHint : Qt::Window;
+    setWindowFlags(kind | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(pixelsFromTwips(kFormTwips).size());
     buildControls();
+    if (options.weekNumbers)
+        addWeekColumn();
     applyColours();
     connectHandlers();
-    // The client area opens where it was designed to, as long as the whole window fits on
-    // the screen there; otherwise the window manager places it.
-    const QRect design = pixelsFromTwips(kFormTwips);
-    constexpr int frame = 8, titleBar = 32;
-    if (const QScreen *screen = QGuiApplication::primaryScreen(); screen
-        && screen->availableGeometry().contains(
-            design.adjusted(-frame, -titleBar - frame, frame, frame)))
-        setGeometry(design);
+    if (options.popup) {
+        placeAtPointer();
+    } else {
+        // The client area opens where it was designed to, as long as the whole window fits
+        // on the screen there; otherwise the window manager places it.
+        const QRect design(pixelsFromTwips(kFormTwips).topLeft(), size());
+        if (const QScreen *screen = QGuiApplication::primaryScreen();
+            screen && screen->availableGeometry().contains(withFrame(design)))
+            setGeometry(design);
+    }
     // The year label shows the bar's year from the first: start-up writes it only when
     // it moves the bar, and today may lie in the bar's first year, 2500.
     lblANNO->setCaption(decimalText(VScroll1->year()));
     pctCAL->setFocus();
+}
+
+// The week column takes the window's left edge; the design's window, whole, moves right
+// beside it.
+void Form1::addWeekColumn()
+{
+    weekColumn_ = new WeekColumn(*grid_, this);
+    weekColumn_->setObjectName(QStringLiteral("weekNumbers"));
+    const int width = weekColumn_->width();
+    for (QWidget *control : {static_cast<QWidget *>(pctCAL), static_cast<QWidget *>(Command1)})
+        control->move(control->pos() + QPoint(width, 0));
+    setFixedSize(size() + QSize(width, 0));
+}
+
+// A panel's calendar opens at the pointer, whole on the pointer's screen: moved left and up
+// from it as far as it must.
+void Form1::placeAtPointer()
+{
+    const QPoint pointer = QCursor::pos();
+    const QScreen *screen = QGuiApplication::screenAt(pointer);
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect room = screen->availableGeometry();
+    const QRect outer = withFrame(QRect(QPoint(), size()));
+    QPoint corner(std::clamp(pointer.x(), room.left(), room.right() + 1 - outer.width()),
+                  std::clamp(pointer.y(), room.top(), room.bottom() + 1 - outer.height()));
+    corner = QPoint(std::max(corner.x(), room.left()), std::max(corner.y(), room.top()));
+    setGeometry(QRect(corner - outer.topLeft(), size()));
 }
 
 // Each control straight into its member, in the order of the table; the day cells and the
@@ -147,12 +199,39 @@ bool Form1::event(QEvent *event)
 }
 
 // Where a title bar offers to maximize all the same (Qt's own, on Wayland), the window
-// keeps its one size.
+// keeps its one size. A panel's calendar goes once another window takes the focus from it.
 void Form1::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange && isMaximized())
         setWindowState(windowState() & ~Qt::WindowMaximized);
+    if (event->type() == QEvent::ActivationChange && options_.popup && !failed_) {
+        if (isActiveWindow()) {
+            wasActive_ = true;
+        } else if (std::exchange(wasActive_, false) && isVisible()) {
+            hide();
+            emit dismissed();
+        }
+    }
+}
+
+// A date asked for: its year and month shown, then its cell selected as a click selects it.
+void Form1::showDate(Date date)
+{
+    answer([this, date] {
+        setYear(yearOf(date));
+        setListIndex(monthOf(date) - 1);
+        G_Click(CellaDelGiorno(dayOf(date), Inizio));
+    });
+}
+
+void Form1::bringToFront()
+{
+    if (isMinimized())
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
 }
 
 void Form1::applyColours()
@@ -191,6 +270,8 @@ void Form1::applyColours()
         }
     }
     grid_->showColours();
+    if (weekColumn_)
+        weekColumn_->showColours();
     coloursDue_ = false;
 }
 
@@ -241,6 +322,15 @@ void Form1::connectHandlers()
             [this](int cell) { answer([this, cell] { G_Click(Int16(cell)); }); });
     connect(pctCAL, &Panel::keyDown, this,
             [this](int key) { answer([this, key] { pctCAL_KeyDown(key); }); });
+    connect(pctCAL, &Panel::wheelNotch, this, [this](QWidget *over, bool up) {
+        answer([this, over, up] { pctCAL_MouseWheel(over, up); });
+    });
+    // A date picker's double click chooses the day its first click selected.
+    if (options_.picker)
+        connect(grid_, &DayGrid::doubleClicked, this, [this] {
+            if (!failed_)
+                emit dateChosen(selected_);
+        });
 }
 
 void Form1::putFrameAround(const DayCell &cell)

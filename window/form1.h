@@ -14,6 +14,7 @@
 #include "window/controls.h"
 #include "window/day_grid.h"
 #include "window/labels.h"
+#include "window/week_column.h"
 
 namespace calendario {
 
@@ -24,17 +25,45 @@ class Form1 : public QWidget
     Q_OBJECT
 
 public:
+    // Ways the window can be asked for, each adding to the design's window.
+    struct Options
+    {
+        // A narrow column of ISO week numbers left of the grid; the window grows by it.
+        bool weekNumbers = false;
+        // A panel's calendar: it opens at the mouse pointer, stays above other windows, shows
+        // in no taskbar, and closes on Esc and when another window takes the focus.
+        bool popup = false;
+        // A date picker: Enter, or a double click on a day, chooses the selected day; Esc
+        // closes the window, choosing none.
+        bool picker = false;
+    };
+
     Form1(const Clock &clock, const QLocale &locale, QWidget *parent = nullptr);
+    Form1(const Clock &clock, const QLocale &locale, const Options &options,
+          QWidget *parent = nullptr);
 
     // Runs the start-up handler, then follows the clock past midnight. False when start-up
     // failed; the failure has been reported.
     bool load();
+
+    // Shows the date's month and selects the date, as a click on its cell does; the date
+    // must lie in the year bar's years.
+    void showDate(Date date);
+    // Shown, in front of other windows and with the keyboard, as when a later start of the
+    // program asks for the calendar.
+    void bringToFront();
 
     // The date the title names: the day last selected.
     Date selectedDate() const { return selected_; }
     // The month (1 to 12) and the year shown.
     int monthShown() const { return lstMESI->listIndex().value() + 1; }
     int yearShown() const { return VScroll1->year().value(); }
+
+signals:
+    // A date picker's day chosen with Enter or a double click.
+    void dateChosen(Date date);
+    // A panel's calendar hidden because another window took the focus.
+    void dismissed();
 
 protected:
     bool event(QEvent *event) override;
@@ -55,6 +84,7 @@ private:
     void Oggi_Click();
     void MostraMese();
     void pctCAL_KeyDown(int KeyCode);
+    void pctCAL_MouseWheel(QWidget *over, bool up);
     void moveSelectionBy(int days);
     void newDay();
     // Answers a new date with newDay, then sleeps until midnight, or a minute when that is
@@ -69,6 +99,8 @@ private:
     void showOggiLook(bool selectedIsToday);
 
     void buildControls();
+    void addWeekColumn();
+    void placeAtPointer();
     void connectHandlers();
     // Every control's colours, as the table gives them, on the desktop's palette as it is now.
     void applyColours();
@@ -89,6 +121,8 @@ private:
 
     const Clock &clock_;
     DateNames names_;
+    const Options options_;
+    bool wasActive_ = false;
     // The date the title names; "Oggi:" looks by it when midnight passes.
     Date selected_{};
     Date today_{};
@@ -121,6 +155,7 @@ private:
     // The day cells G and the frame Shape1, drawn by one grid.
     DayGrid *grid_ = nullptr;
     SelectionFrame *Shape1 = nullptr;
+    WeekColumn *weekColumn_ = nullptr;
 };
 
 } // namespace calendario

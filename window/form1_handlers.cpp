@@ -1,4 +1,6 @@
 // The window's handlers, each in the order of its steps.
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QPushButton>
 #include <QSignalBlocker>
 
@@ -232,6 +234,40 @@ void Form1::pctCAL_KeyDown(int KeyCode)
     case Qt::Key_Home:
         Oggi_Click();
         break;
+    case Qt::Key_Escape:
+        // The open list closes; a panel's calendar or a date picker, with none open, goes.
+        if (lstMESI->isVisible())
+            cmdMESI_Click();
+        else if (options_.popup || options_.picker)
+            close();
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (options_.picker)
+            emit dateChosen(selected_);
+        break;
+    case Qt::Key_Copy:
+        // The selected day written out, as a screen reader names it.
+        QGuiApplication::clipboard()->setText(names_.longDate(selected_));
+        break;
+    }
+}
+
+// The wheel over the days or the month's name steps months, turned down to the next as in
+// Qt's and GTK's calendars; over the year, years, up to the later, as the bar's arrows do.
+void Form1::pctCAL_MouseWheel(QWidget *over, bool up)
+{
+    if (over == grid_ || over == lblMESE) {
+        if (up)
+            Command2_Click();
+        else
+            Command3_Click();
+    } else if (over == lblANNO) {
+        const Int16 anno = VScroll1->year();
+        if (up && anno < VScroll1->topEnd())
+            setYear(anno + 1);
+        else if (!up && anno > VScroll1->bottomEnd())
+            setYear(anno - 1);
     }
 }
 
