@@ -1,0 +1,53 @@
+#pragma once
+
+#include <memory>
+
+#include <QObject>
+#include <QString>
+
+class QWidget;
+
+namespace calendario {
+
+// What a later start of the calendar asks of the one that runs.
+struct Request
+{
+    enum class Kind { Activate, Close, ShowDate };
+    Kind kind = Kind::Activate;
+    // For ShowDate: the date as YYYY-MM-DD.
+    QString date;
+};
+
+// One calendar at a time. The first start claims the calendar's name, on Linux on the D-Bus
+// session bus as desktops expect (org.freedesktop.Application under the desktop entry's
+// name), on Windows as a named mutex; a later start hands its request to the calendar that
+// holds the name and ends. The claim runs beside the window being built, so that the first
+// start is no slower for it.
+class SingleInstance : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class Claim {
+        First, // this is the one calendar; later starts' requests come by `requested`
+        HandedOver, // another calendar took the request
+        Alone, // no way to tell (no session bus): this calendar runs, as any
+    };
+
+    // Starts claiming the name; `request` is what a calendar already running is to do.
+    static std::unique_ptr<SingleInstance> start(const Request &request);
+    ~SingleInstance() override = default;
+
+    // Waits for the claim to end.
+    virtual Claim claim() = 0;
+    // The window that later starts ask for, once it is built.
+    virtual void serve(QWidget *window) { Q_UNUSED(window); }
+
+signals:
+    void requested(const calendario::Request &request);
+
+protected:
+    SingleInstance() = default;
+};
+
+} // namespace calendario
