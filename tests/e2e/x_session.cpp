@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <optional>
 #include <thread>
 
@@ -261,10 +263,35 @@ Calendario::Calendario(const XServer &server, const std::vector<std::string> &co
                        const std::vector<std::string> &environment)
     : server_(server)
 {
+    // Each program's output and error output in files of its own.
+    static int started = 0;
+    const std::string name = runtimeDir() + "/program-" + std::to_string(++started);
+    outputFile_ = name + ".out";
+    errorFile_ = name + ".err";
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, outputFile_.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
+    posix_spawn_file_actions_addopen(&actions, 2, errorFile_.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
     pid_ = spawn(
         command,
         joined({"DISPLAY=" + server.display(), "NO_AT_BRIDGE=1", "XDG_RUNTIME_DIR=" + runtimeDir()},
-               environment));
+               environment),
+        &actions);
+    posix_spawn_file_actions_destroy(&actions);
+}
+
+std::string Calendario::output() const
+{
+    std::ifstream file(outputFile_);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+std::string Calendario::errors() const
+{
+    std::ifstream file(errorFile_);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
 Calendario::~Calendario()

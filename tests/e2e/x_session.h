@@ -78,6 +78,9 @@ public:
     ~Calendario();
 
     pid_t pid() const { return pid_; }
+    // What the program wrote to its output and its error output so far.
+    std::string output() const;
+    std::string errors() const;
     // The program's mapped top-level window, waiting up to the timeout for it.
     std::optional<std::string> window(int timeoutMs = 20000) const;
     std::string title(const std::string &window) const;
@@ -102,6 +105,8 @@ private:
     const XServer &server_;
     pid_t pid_ = -1;
     std::optional<int> status_;
+    std::string outputFile_;
+    std::string errorFile_;
 };
 
 } // namespace e2e
