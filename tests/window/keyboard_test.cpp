@@ -125,7 +125,11 @@ TEST_F(FormTest, ClicksLeaveTheKeysOnThePanelAndTheBarAndListKeepTheirOwn)
     // for a reader to find, and hands the keys back.
     click(button("cmdMESI"));
     list()->setFocus();
+    QString shownWhileSelecting; // the month is chosen once the list has done selecting
+    QObject::connect(list()->selectionModel(), &QItemSelectionModel::selectionChanged,
+                     [&] { shownWhileSelecting = label("lblMESE")->text(); });
     QTest::keyClick(form->windowHandle(), Qt::Key_Down);
+    EXPECT_EQ(shownWhileSelecting, QStringLiteral("Giugno"));
     EXPECT_TRUE(list()->isHidden());
     EXPECT_FALSE(list()->currentIndex().isValid());
     EXPECT_EQ(label("lblMESE")->text(), QStringLiteral("Luglio"));
