@@ -7,32 +7,16 @@ namespace calendario {
 
 using namespace std::chrono;
 
-namespace {
-
-// A run of ASCII digits as a number; nothing for any other character.
-std::optional<unsigned> asciiNumber(QStringView digits)
-{
-    unsigned value = 0;
-    for (QChar c : digits) {
-        if (c < u'0' || c > u'9')
-            return std::nullopt;
-        value = value * 10 + (c.unicode() - u'0');
-    }
-    return value;
-}
-
-} // namespace
-
 std::optional<Date> isoDate(QStringView text)
 {
     if (text.size() != 10 || text[4] != u'-' || text[7] != u'-')
         return std::nullopt;
-    const auto y = asciiNumber(text.first(4));
-    const auto m = asciiNumber(text.sliced(5, 2));
-    const auto d = asciiNumber(text.sliced(8, 2));
+    const auto y = dateField(text.first(4));
+    const auto m = dateField(text.sliced(5, 2));
+    const auto d = dateField(text.sliced(8, 2));
     if (!y || !m || !d)
         return std::nullopt;
-    const Date date{year{static_cast<int>(*y)}, month{*m}, day{*d}};
+    const Date date{year{*y}, month{unsigned(*m)}, day{unsigned(*d)}};
     if (!date.ok())
         return std::nullopt;
     return date;

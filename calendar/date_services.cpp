@@ -62,7 +62,12 @@ int isoWeekYear(Date date)
 
 namespace {
 
-// One field of a day-first date: one to four ASCII digits.
+// The years that the date type holds; shorter years would need a century guessed.
+constexpr int firstYear = 100;
+constexpr int lastYear = 9999;
+
+} // namespace
+
 std::optional<int> dateField(QStringView field)
 {
     if (field.isEmpty() || field.size() > 4)
@@ -75,12 +80,6 @@ std::optional<int> dateField(QStringView field)
     }
     return value;
 }
-
-// The years that the date type holds; shorter years would need a century guessed.
-constexpr int firstYear = 100;
-constexpr int lastYear = 9999;
-
-} // namespace
 
 Date dateFromText(QStringView text)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <optional>
 
 #include <QString>
 #include <QStringView>
@@ -32,6 +33,10 @@ int isoWeek(Date date);
 
 // The year that the date's ISO week belongs to: 2004 for 1 January 2005.
 int isoWeekYear(Date date);
+
+// One field of a date written in digits: one to four ASCII digits as a number; nothing for
+// anything else.
+std::optional<int> dateField(QStringView field);
 
 // Reads "day-month-year" in decimal, day first whatever the locale: "1-12-2005" is
 // 1 December 2005. Strict: a text that names no real day raises the conversion error;
