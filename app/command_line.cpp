@@ -132,7 +132,7 @@ Reading readCommandLine(const QStringList &arguments)
             return refuse(QStringLiteral("--date %1: no such day; a day is YYYY-MM-DD, such as "
                                          "2005-12-07.")
                               .arg(text));
-        if (*line.date < kFirstDay || *line.date > kLastDay)
+        if (!inCalendar(*line.date))
             return refuse(QStringLiteral("--date %1: the calendar shows the days from 1500-01-01 "
                                          "to 2500-12-31.")
                               .arg(text));
@@ -143,6 +143,11 @@ Reading readCommandLine(const QStringList &arguments)
             return refuse(QStringLiteral("--date-format '%1': %2.").arg(line.dateFormat, problem));
     }
     return {line, 0};
+}
+
+bool inCalendar(Date date)
+{
+    return date >= kFirstDay && date <= kLastDay;
 }
 
 Request CommandLine::request() const

@@ -26,6 +26,9 @@ struct CommandLine
     Request request() const;
 };
 
+// Whether the calendar shows the day: from 1500-01-01 to 2500-12-31.
+bool inCalendar(Date date);
+
 // The exit status of a command line that cannot be used.
 inline constexpr int kUsageExitStatus = 2;
 

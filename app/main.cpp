@@ -30,7 +30,8 @@ void answer(Form1 &window, const Request &request, bool &dismissed)
         QCoreApplication::quit();
         return;
     case Request::Kind::ShowDate:
-        if (const std::optional<Date> date = isoDate(request.date))
+        // Whoever sent it, a day the calendar does not show is no request.
+        if (const std::optional<Date> date = isoDate(request.date); date && inCalendar(*date))
             window.showDate(*date);
         break;
     case Request::Kind::Activate:
