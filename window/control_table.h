@@ -97,6 +97,10 @@ inline constexpr QRect kFormTwips{10890, 3060, 2415, 2580};
 inline constexpr int kTopYear = 2500;
 inline constexpr int kBottomYear = 1500;
 
+// The selection frame's corner lies this many twips left of and above the corner of the
+// cell it surrounds.
+inline constexpr int kFrameInset = 30;
+
 // The month list grows to this height once it holds the months.
 inline constexpr int kMonthListHeight = 2370;
 

@@ -107,9 +107,9 @@ DayGrid::DayGrid(const DateNames &names, QWidget *panel) : QWidget(panel), names
     }
     const QSize frameSize = pixelsFromTwips(frame_.row_->twips()).size();
     for (const DayCell &cell : cells_)
-        bounds |= QRect(
-            QPoint(pixelsFromTwips(cell.leftTwips() - 30), pixelsFromTwips(cell.topTwips() - 30)),
-            frameSize);
+        bounds |= QRect(QPoint(pixelsFromTwips(cell.leftTwips() - kFrameInset),
+                               pixelsFromTwips(cell.topTwips() - kFrameInset)),
+                        frameSize);
     setGeometry(bounds | pixelsFromTwips(frame_.row_->twips()));
     setFont(makeFont(cells_[0].row_->font));
     setMouseTracking(true);
@@ -126,7 +126,8 @@ DayCell &DayGrid::cell(Int16 index)
 int DayGrid::framedCell() const
 {
     for (int i = 0; i < count(); ++i)
-        if (frame_.left_ == cells_[i].leftTwips() - 30 && frame_.top_ == cells_[i].topTwips() - 30)
+        if (frame_.left_ == cells_[i].leftTwips() - kFrameInset
+            && frame_.top_ == cells_[i].topTwips() - kFrameInset)
             return i;
     return -1;
 }

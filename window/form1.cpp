@@ -335,7 +335,7 @@ void Form1::connectHandlers()
 
 void Form1::putFrameAround(const DayCell &cell)
 {
-    Shape1->moveTwips(cell.leftTwips() - 30, cell.topTwips() - 30);
+    Shape1->moveTwips(cell.leftTwips() - kFrameInset, cell.topTwips() - kFrameInset);
 }
 
 bool Form1::load()
