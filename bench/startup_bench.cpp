@@ -5,11 +5,14 @@
 // program's time and memory as ratios to the last one named, the floor.
 //
 //   startup_bench [--runs N] PROGRAM [PROGRAM...] FLOOR     (DISPLAY must name an X server)
+//
+// A PROGRAM with options is one argument: "build/app/calendario --week-numbers".
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -64,10 +67,18 @@ bool waitForMap(Display *display, std::chrono::milliseconds timeout)
 Sample measure(Display *display, const std::string &program)
 {
     XSync(display, True); // forget earlier events
-    char *argv[] = {const_cast<char *>(program.c_str()), nullptr};
+    // A program with options, "build/app/calendario --week-numbers", is one argument.
+    std::vector<std::string> words;
+    std::istringstream split(program);
+    for (std::string word; split >> word;)
+        words.push_back(word);
+    std::vector<char *> argv;
+    for (std::string &word : words)
+        argv.push_back(word.data());
+    argv.push_back(nullptr);
     const auto start = Clock::now();
     pid_t pid = -1;
-    if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv, environ) != 0)
+    if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
         return {};
     Sample sample;
     if (waitForMap(display, std::chrono::seconds(20))) {

@@ -80,13 +80,14 @@ void ClickLabel::setBorderStyle(Int16 style)
     fitCaption();
 }
 
-// A caption is fitted as the label is polished, before it is first shown, so that no font
-// is read before the window is on its way to the screen; then whenever it changes.
+// A caption is fitted once the label has been polished, as control returns to the event loop
+// that is about to draw it, so that no font is read before the window is on its way to the
+// screen; then whenever it changes.
 bool ClickLabel::event(QEvent *event)
 {
     const bool handled = QLabel::event(event);
     if (event->type() == QEvent::Polish)
-        fitCaption();
+        QMetaObject::invokeMethod(this, &ClickLabel::fitCaption, Qt::QueuedConnection);
     return handled;
 }
 

@@ -58,7 +58,8 @@ TEST_F(Readability, EveryTextShowsWholeInItsControlInEveryLocale)
         // Drawn in the label's own size (13 pixels for the month and the year, 11 for the
         // date) or smaller.
         const auto expectWhole = [&](ClickLabel *l, int ownPixels) {
-            l->grab(); // drawn, as the user sees it
+            l->grab(); // polished and drawn, as the user sees it, then fitted
+            QCoreApplication::processEvents();
             const QSize room = l->contentsRect().size();
             const FittedText shown = l->shownText();
             EXPECT_TRUE(drawnWhole(l->text(), shown.font, shown.breaks, room))
