@@ -20,15 +20,32 @@ using namespace std::chrono;
 constexpr Date kFirstDay = 1500y / January / 1;
 constexpr Date kLastDay = 2500y / December / 31;
 
+#ifdef Q_OS_WIN
+// Whether the line can be written where it is read: to a console, or to the file or pipe
+// the output was redirected to. Qt looks only for handles handed over at start
+// (STARTF_USESTDHANDLES), which not every start that redirects them says: Wine's from a
+// shell does not.
+bool canPrint(DWORD handle)
+{
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    GetStartupInfoW(&startup);
+    if (GetConsoleWindow() || (startup.dwFlags & STARTF_USESTDHANDLES))
+        return true;
+    const HANDLE output = GetStdHandle(handle);
+    if (!output || output == INVALID_HANDLE_VALUE)
+        return false;
+    const DWORD type = GetFileType(output);
+    return type == FILE_TYPE_DISK || type == FILE_TYPE_PIPE;
+}
+#endif
+
 // A line for the user: on the output or the error output; on Windows in a message box when
 // the program has neither, as Qt says --help there.
 void tell(const QString &text, bool error)
 {
 #ifdef Q_OS_WIN
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    GetStartupInfoW(&startup);
-    if (!GetConsoleWindow() && !(startup.dwFlags & STARTF_USESTDHANDLES)) {
+    if (!canPrint(error ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE)) {
         MessageBoxW(nullptr, reinterpret_cast<const wchar_t *>(text.utf16()), L"calendario",
                     MB_OK | MB_TOPMOST | MB_SETFOREGROUND
                         | (error ? MB_ICONERROR : MB_ICONINFORMATION));
