@@ -2,11 +2,13 @@
 // date from Wine's clock and regional settings, the design's colours, its icon, a click,
 // the exit, DLLs planted beside it; and its installer and uninstaller in a Wine prefix of
 // their own.
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <set>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -53,24 +55,43 @@ class UnderWine : public ::testing::Test
 protected:
     void SetUp() override { ASSERT_TRUE(server.ready()) << "Xvfb did not start"; }
 
-    // Starts the Windows program (from a folder of an unusual name, or as `exe` names it,
-    // in its prefix), or the Linux one, on today's real date, in Italian.
-    void open(bool windows, const std::string &exe = programInAForeignFolder(),
-              const std::string &prefix = CALENDARIO_WINEPREFIX,
-              const std::vector<std::string> &extraEnv = {})
+    // Starts the Windows program with these arguments (from a folder of an unusual name, or
+    // as `exe` names it, in its prefix), or the Linux one, on today's real date, in Italian.
+    std::unique_ptr<Calendario> start(bool windows, const std::vector<std::string> &arguments = {},
+                                      const std::string &exe = {},
+                                      const std::string &prefix = CALENDARIO_WINEPREFIX,
+                                      const std::vector<std::string> &extraEnv = {})
     {
+        // Copied once: a program that runs is not to be written over.
+        static const std::string foreign = programInAForeignFolder();
         std::vector<std::string> env = {"LANG=it_IT.UTF-8",
                                         "LC_ALL=", "LC_TIME=", "QT_QPA_PLATFORM=xcb"};
         if (windows)
             env.insert(env.end(), {"WINEPREFIX=" + prefix, "WINEDEBUG=-all"});
         env.insert(env.end(), extraEnv.begin(), extraEnv.end());
-        app = std::make_unique<Calendario>(server,
-                                           windows ? std::vector<std::string>{"wine", exe}
-                                                   : std::vector<std::string>{CALENDARIO_BINARY},
-                                           env);
+        std::vector<std::string> command = windows
+            ? std::vector<std::string>{"wine", exe.empty() ? foreign : exe}
+            : std::vector<std::string>{CALENDARIO_BINARY};
+        command.insert(command.end(), arguments.begin(), arguments.end());
+        return std::make_unique<Calendario>(server, command, env);
+    }
+
+    // Starts it with no arguments, and waits for its window.
+    void open(bool windows, const std::string &exe = {},
+              const std::string &prefix = CALENDARIO_WINEPREFIX,
+              const std::vector<std::string> &extraEnv = {})
+    {
+        app = start(windows, {}, exe, prefix, extraEnv);
         const auto w = app->window(60000);
         ASSERT_TRUE(w.has_value()) << "the calendar window did not appear";
         win = *w;
+    }
+
+    // The calendar windows on the screen, Windows' and Linux's.
+    int calendarsShown() const
+    {
+        const std::string found = server.x("xdotool search --onlyvisible --class calendario");
+        return found.empty() ? 0 : int(std::count(found.begin(), found.end(), '\n')) + 1;
     }
 
     XServer server;
@@ -135,6 +156,79 @@ TEST_F(UnderWine, UscitaAndAltUEndTheProgramWithStatusZero)
         }
         EXPECT_EQ(app->exitStatus(30000), 0) << (byKey ? "Alt+U" : "USCITA");
     }
+}
+
+// From a script: what a command line prints into the files its output and error output
+// go to, and how it ends; Windows' C library ends a line with CR LF there. None opens a
+// window but the date picker, which Enter answers.
+TEST_F(UnderWine, CommandLinesPrintTheirAnswerAndEndWithTheirStatus)
+{
+    struct Row
+    {
+        std::vector<std::string> arguments;
+        const char *keys; // typed to the window, if one is to open
+        int status;
+        const char *output;
+        const char *error;
+    };
+    const Row rows[] = {
+        {{"--version"}, nullptr, 0, "calendario 1.0\r\n", ""},
+        {{"--frobnicate"}, nullptr, 2, "", "calendario: Unknown option 'frobnicate'.\r\n"},
+        {{"--print", "--date", "2024-02-29"}, "Return", 0, "2024-02-29\r\n", ""},
+    };
+    for (const Row &row : rows) {
+        const std::string name = row.arguments.front();
+        auto program = start(true, row.arguments);
+        if (row.keys) {
+            const auto window = program->window(60000);
+            ASSERT_TRUE(window) << name;
+            program->key(*window, row.keys);
+        }
+        EXPECT_EQ(program->exitStatus(30000), row.status) << name;
+        EXPECT_EQ(program->output(), row.output) << name;
+        EXPECT_EQ(program->errors(), row.error) << name;
+        EXPECT_EQ(calendarsShown(), 0) << name;
+    }
+}
+
+// One calendar at a time: a later start brings the calendar open to the front, over the
+// window that had the focus, and ends showing nothing; with a day, the calendar shows it;
+// --toggle closes it. All end with status 0. Without a window manager Wine leaves the X
+// focus where it is, so the front is the top of the server's stack.
+TEST_F(UnderWine, ALaterStartBringsTheCalendarOpenToTheFrontAndToggleClosesIt)
+{
+    open(true);
+    Process other({"xmessage", "-geometry", "400x400+600+100", "-name", "other", "over it"},
+                  {"DISPLAY=" + server.display()});
+    std::string over;
+    for (int tries = 0; tries < 100 && over.empty(); ++tries)
+        over = server.x("xdotool sleep 0.1 search --onlyvisible --classname other");
+    ASSERT_FALSE(over.empty()) << "xmessage showed no window";
+    server.x("xdotool windowfocus --sync " + over);
+    // Whether the calendar lies above the other window: xwininfo lists the top first.
+    const auto calendarOnTop = [&] {
+        const std::string stack = server.x("xwininfo -root -children");
+        const auto at = [&](const std::string &window) {
+            return stack.find(QStringLiteral("0x%1 ").arg(std::stoul(window), 0, 16).toStdString());
+        };
+        const auto calendar = at(win), other = at(over);
+        return calendar != std::string::npos && other != std::string::npos && calendar < other;
+    };
+    ASSERT_FALSE(calendarOnTop());
+
+    EXPECT_EQ(start(true)->exitStatus(30000), 0);
+    EXPECT_EQ(calendarsShown(), 1);
+    for (int tries = 0; tries < 50 && !calendarOnTop(); ++tries)
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_TRUE(calendarOnTop());
+
+    EXPECT_EQ(start(true, {"--date", "2024-02-29"})->exitStatus(30000), 0);
+    EXPECT_EQ(app->titleOnceItIs(win, "29 febbraio 2024 gio"), "29 febbraio 2024 gio");
+    EXPECT_EQ(calendarsShown(), 1);
+
+    EXPECT_EQ(start(true, {"--toggle"})->exitStatus(30000), 0);
+    EXPECT_EQ(app->exitStatus(30000), 0);
+    EXPECT_EQ(calendarsShown(), 0);
 }
 
 // A program started from Downloads, where a browser may have saved DLLs named as Windows'
