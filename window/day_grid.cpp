@@ -153,8 +153,19 @@ int DayGrid::cellAt(QPoint point) const
 
 void DayGrid::showColours()
 {
-    for (DayCell &cell : cells_)
-        cell.showColours();
+    // Cells of the same background and text colours share what those resolve to.
+    for (auto cell = cells_.begin(); cell != cells_.end(); ++cell) {
+        const auto alike = std::find_if(cells_.begin(), cell, [&](const DayCell &other) {
+            return other.background_ == cell->background_
+                && other.row_->foreground == cell->row_->foreground;
+        });
+        if (alike == cell) {
+            cell->showColours();
+        } else {
+            cell->shownBackground_ = alike->shownBackground_;
+            cell->shownText_ = alike->shownText_;
+        }
+    }
     const ControlSpec &row = *frame_.row_;
     frame_.colour_ = ownColours(QPalette::Window, row.background, QPalette::WindowText,
                                 row.foreground, colourBehind(row), kShapeContrast)
