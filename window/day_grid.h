@@ -36,8 +36,6 @@ public:
     void setMousePointer(Int16 pointer);
     const QCursor &mouseIcon() const { return mouseIcon_; }
     void setMouseIcon(const QCursor &icon);
-    // The pointer shown over the cell, as its mouse pointer and icon say.
-    QCursor cursor() const;
 
     int leftTwips() const { return row_->left; }
     int topTwips() const { return row_->top; }
@@ -69,8 +67,6 @@ class SelectionFrame
 public:
     // Moves the frame to a place in twips, keeping its size.
     void moveTwips(int left, int top);
-    int leftTwips() const { return left_; }
-    int topTwips() const { return top_; }
     // Where it is drawn, in the grid's pixels.
     QRect rect() const;
     QColor colour() const { return colour_; }
