@@ -237,14 +237,10 @@ void DayGrid::paintEvent(QPaintEvent *)
 void DayGrid::showPointer(QPoint at)
 {
     const int index = cellAt(at);
-    const Int16 pointer = index < 0 ? DefaultPointer : cells_[std::size_t(index)].mousePointer_;
-    if (pointer == CustomPointer
-        && cells_[std::size_t(index)].mouseIcon_.shape() == Qt::BitmapCursor)
-        setCursor(cells_[std::size_t(index)].mouseIcon_);
-    else if (pointer == ArrowPointer)
-        setCursor(Qt::ArrowCursor);
-    else
-        unsetCursor();
+    if (index < 0)
+        return unsetCursor();
+    const DayCell &cell = cells_[std::size_t(index)];
+    showMousePointer(this, cell.mousePointer_, cell.mouseIcon_);
 }
 
 void DayGrid::mouseMoveEvent(QMouseEvent *event)

@@ -158,14 +158,19 @@ void ClickLabel::setMouseIcon(const QCursor &icon)
     showPointer();
 }
 
+void showMousePointer(QWidget *widget, Int16 pointer, const QCursor &icon)
+{
+    if (pointer == CustomPointer && icon.shape() == Qt::BitmapCursor)
+        widget->setCursor(icon);
+    else if (pointer == ArrowPointer)
+        widget->setCursor(Qt::ArrowCursor);
+    else
+        widget->unsetCursor();
+}
+
 void ClickLabel::showPointer()
 {
-    if (mousePointer_ == CustomPointer && mouseIcon_.shape() == Qt::BitmapCursor)
-        setCursor(mouseIcon_);
-    else if (mousePointer_ == ArrowPointer)
-        setCursor(Qt::ArrowCursor);
-    else
-        unsetCursor();
+    showMousePointer(this, mousePointer_, mouseIcon_);
 }
 
 // A click is a press and a release of the left button, both on the label.

@@ -18,6 +18,10 @@ inline constexpr Int16 CustomPointer{99};
 // Raises the invalid-property-value error for any mouse pointer but those three.
 void checkMousePointer(Int16 pointer);
 
+// Shows over `widget` the pointer a mouse pointer value and icon call for: the icon for 99,
+// when it is a picture; the arrow for 1; else the parent's.
+void showMousePointer(QWidget *widget, Int16 pointer, const QCursor &icon);
+
 // The hand pointer: a white hand outlined in black and shaded in grey, index finger up,
 // thumb to the left, a dark blue cuff at the wrist; 32 by 32 pixels in colours of the
 // standard 16-colour palette, everything around it transparent. Its hot spot is the tip of
