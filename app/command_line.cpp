@@ -17,9 +17,6 @@ namespace {
 
 using namespace std::chrono;
 
-constexpr Date kFirstDay = 1500y / January / 1;
-constexpr Date kLastDay = 2500y / December / 31;
-
 #ifdef Q_OS_WIN
 // Whether the line can be written where it is read: to a console, or to the file or pipe
 // the output was redirected to. Qt looks only for handles handed over at start
@@ -160,11 +157,6 @@ Reading readCommandLine(const QStringList &arguments)
             return refuse(QStringLiteral("--date-format '%1': %2.").arg(line.dateFormat, problem));
     }
     return {line, 0};
-}
-
-bool inCalendar(Date date)
-{
-    return date >= kFirstDay && date <= kLastDay;
 }
 
 Request CommandLine::request() const

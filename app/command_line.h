@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include "app/single_instance.h"
+#include "calendar/calendar_years.h"
 #include "calendar/date_services.h"
 #include "window/form1.h"
 
@@ -25,9 +26,6 @@ struct CommandLine
     // What a calendar already open is asked to do instead.
     Request request() const;
 };
-
-// Whether the calendar shows the day: from 1500-01-01 to 2500-12-31.
-bool inCalendar(Date date);
 
 // The exit status of a command line that cannot be used.
 inline constexpr int kUsageExitStatus = 2;

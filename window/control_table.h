@@ -93,10 +93,6 @@ const Colour &colourBehind(const ControlSpec &row);
 // The window: its client area and where that area opens on the screen, in twips.
 inline constexpr QRect kFormTwips{10890, 3060, 2415, 2580};
 
-// The year bar's ends: the top end is the larger year.
-inline constexpr int kTopYear = 2500;
-inline constexpr int kBottomYear = 1500;
-
 // The selection frame's corner lies this many twips left of and above the corner of the
 // cell it surrounds.
 inline constexpr int kFrameInset = 30;

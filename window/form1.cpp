@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include "calendar/calendar_years.h"
 #include "window/accessibility.h"
 #include "window/failure.h"
 #include "window/units.h"
@@ -117,7 +118,7 @@ void Form1::buildControls()
             control = cmdMESI = arrow();
             break;
         case Control::VScroll1:
-            control = VScroll1 = new YearScrollBar(Int16(kTopYear), Int16(kBottomYear), pctCAL);
+            control = VScroll1 = new YearScrollBar(Int16(kLastYear), Int16(kFirstYear), pctCAL);
             break;
         case Control::Command3:
             control = Command3 = arrow();
