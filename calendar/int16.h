@@ -13,6 +13,15 @@ namespace calendario {
 // outside -32768..32767 raises the overflow error instead of wrapping around.
 class Int16
 {
+    // Before its first use, where clang can evaluate it in a constant expression.
+    template<std::integral T>
+    static constexpr std::int16_t narrow(T value)
+    {
+        if (!std::in_range<std::int16_t>(value))
+            throw RuntimeError(RuntimeError::Overflow);
+        return static_cast<std::int16_t>(value);
+    }
+
 public:
     constexpr Int16() = default;
     // Any whole number is checked as it is, before it could lose its high bits.
@@ -38,14 +47,6 @@ public:
     friend constexpr auto operator<=>(Int16 a, int b) { return a.value_ <=> b; }
 
 private:
-    template<std::integral T>
-    static constexpr std::int16_t narrow(T value)
-    {
-        if (!std::in_range<std::int16_t>(value))
-            throw RuntimeError(RuntimeError::Overflow);
-        return static_cast<std::int16_t>(value);
-    }
-
     std::int16_t value_ = 0;
 };
 
