@@ -22,6 +22,14 @@ std::optional<Date> isoDate(QStringView text)
     return date;
 }
 
+QString isoText(Date date)
+{
+    return QStringLiteral("%1-%2-%3")
+        .arg(int(date.year()), 4, 10, QLatin1Char('0'))
+        .arg(unsigned(date.month()), 2, 10, QLatin1Char('0'))
+        .arg(unsigned(date.day()), 2, 10, QLatin1Char('0'));
+}
+
 namespace {
 
 int dayOfYear(Date date)

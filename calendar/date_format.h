@@ -14,6 +14,8 @@ namespace calendario {
 // month and day, and a day that exists. Nothing for any other text; the year is not checked
 // against the calendar's years.
 std::optional<Date> isoDate(QStringView text);
+// The date as isoDate reads it: "2005-12-07".
+QString isoText(Date date);
 
 // The date written as strftime's format says ("%d/%m/%Y" gives "07/12/2005"), with the
 // locale's month and weekday names and ASCII digits. Only the conversions of a date, with

@@ -16,11 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     // A day read is a real day, and reads from the very text it is written as.
     if (!date->ok())
         std::abort();
-    const QString written = QStringLiteral("%1-%2-%3")
-                                .arg(int(date->year()), 4, 10, QLatin1Char('0'))
-                                .arg(unsigned(date->month()), 2, 10, QLatin1Char('0'))
-                                .arg(unsigned(date->day()), 2, 10, QLatin1Char('0'));
-    if (written != text)
+    if (calendario::isoText(*date) != text)
         std::abort();
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "window/failure.h"
 
+#include <cstdio>
+
 #include <QCoreApplication>
 #include <QMessageBox>
 #include <QThread>
@@ -8,7 +10,7 @@
 
 namespace calendario {
 
-void reportFailure(QWidget *window, const std::exception_ptr &error) noexcept
+void reportFailure(QWidget *window, const std::exception_ptr &error, const QString &why) noexcept
 {
     try {
         RuntimeError shown(RuntimeError::Internal);
@@ -19,6 +21,12 @@ void reportFailure(QWidget *window, const std::exception_ptr &error) noexcept
         } catch (...) {
             // Any other exception is an internal error.
         }
+        const QString line = QStringLiteral("calendario: run-time error %1: %2")
+                                 .arg(static_cast<int>(shown.number()))
+                                 .arg(QString::fromUtf8(shown.message()))
+            + (why.isEmpty() ? QString() : QStringLiteral(": ") + why);
+        std::fputs(qPrintable(line + QLatin1Char('\n')), stderr);
+        std::fflush(stderr);
         QMessageBox::critical(window, QStringLiteral("calendario"),
                               QStringLiteral("Errore di run-time '%1':\n\n%2")
                                   .arg(static_cast<int>(shown.number()))

@@ -2,6 +2,8 @@
 
 #include <exception>
 
+#include <QString>
+
 class QWidget;
 
 namespace calendario {
@@ -15,9 +17,11 @@ namespace calendario {
 inline constexpr int kFailureExitStatus = 1;
 
 // Shows the error (any exception that is no runtime error as an internal one) in a message
-// box over `window`, then ends the event loop that is running with kFailureExitStatus.
-// Called from the event loop, or before it runs: never inside a signal that is still
-// being emitted.
-void reportFailure(QWidget *window, const std::exception_ptr &error) noexcept;
+// box over `window`, and on one line of the error output, for a script that started the
+// program, with `why` it arose where that is known; then ends the event loop that is
+// running with kFailureExitStatus. Called from the event loop, or before it runs: never
+// inside a signal that is still being emitted.
+void reportFailure(QWidget *window, const std::exception_ptr &error,
+                   const QString &why = QString()) noexcept;
 
 } // namespace calendario

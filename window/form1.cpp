@@ -10,6 +10,7 @@
 #include <QScreen>
 
 #include "calendar/calendar_years.h"
+#include "calendar/date_format.h"
 #include "window/accessibility.h"
 #include "window/failure.h"
 #include "window/units.h"
@@ -294,7 +295,8 @@ void Form1::fail(const std::exception_ptr &error) noexcept
     // Reported from the event loop, once the signal that ran the handler has returned.
     try {
         QMetaObject::invokeMethod(
-            this, [this, error] { reportFailure(this, error); }, Qt::QueuedConnection);
+            this, [this, error, why = clockOutsideTheYears()] { reportFailure(this, error, why); },
+            Qt::QueuedConnection);
     } catch (...) {
         reportFailure(this, error);
     }
@@ -326,17 +328,36 @@ void Form1::connectHandlers()
     connect(pctCAL, &Panel::wheelNotch, this, [this](QWidget *over, bool up) {
         answer([this, over, up] { pctCAL_MouseWheel(over, up); });
     });
-    // A date picker's double click chooses the day its first click selected.
+    // A date picker's double click chooses the day its first click selected; on a cell
+    // without a day it chooses nothing.
     if (options_.picker)
-        connect(grid_, &DayGrid::doubleClicked, this, [this] {
-            if (!failed_)
-                emit dateChosen(selected_);
+        connect(grid_, &DayGrid::doubleClicked, this, [this](int cell) {
+            if (!failed_ && selected_ && grid_->selectedCell() == cell)
+                chooseSelected();
         });
 }
 
 void Form1::putFrameAround(const DayCell &cell)
 {
     Shape1->moveTwips(cell.leftTwips() - kFrameInset, cell.topTwips() - kFrameInset);
+    selected_ = cell.date();
+}
+
+void Form1::chooseSelected()
+{
+    if (selected_)
+        emit dateChosen(*selected_);
+}
+
+QString Form1::clockOutsideTheYears() const
+{
+    const Date today = clock_.today();
+    if (inCalendar(today))
+        return {};
+    return QStringLiteral("today, %1, lies outside the calendar's years, %2 to %3")
+        .arg(isoText(today))
+        .arg(kFirstYear)
+        .arg(kLastYear);
 }
 
 bool Form1::load()
@@ -347,7 +368,7 @@ bool Form1::load()
         Form_Load();
     } catch (...) {
         failed_ = true;
-        reportFailure(this, std::current_exception());
+        reportFailure(this, std::current_exception(), clockOutsideTheYears());
         return false;
     }
     dayTimer_.setSingleShot(true);

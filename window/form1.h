@@ -53,8 +53,10 @@ public:
     // program asks for the calendar.
     void bringToFront();
 
-    // The date the title names: the day last selected.
-    Date selectedDate() const { return selected_; }
+    // The selected day: the one the frame surrounds, which the keys move from, a screen reader
+    // hears, and Enter, a double click and Ctrl+C take. None while the frame stands on a cell
+    // without a day (the 31st selected, a month of 30 shown).
+    std::optional<Date> selectedDate() const { return selected_; }
     // The month (1 to 12) and the year shown.
     int monthShown() const { return lstMESI->listIndex().value() + 1; }
     int yearShown() const { return VScroll1->year().value(); }
@@ -108,7 +110,12 @@ private:
     // Cell Index of the array G; an index that names no cell raises an error.
     DayCell &G(Int16 Index) { return grid_->cell(Index); }
     Int16 cellCount() const { return Int16(grid_->count()); }
+    // Moves the frame around the cell, which selects the cell's day, or none.
     void putFrameAround(const DayCell &cell);
+    // A picker's day chosen: the selected one, if there is one.
+    void chooseSelected();
+    // Why start-up or a new day fails, when the clock lies outside the calendar's years.
+    QString clockOutsideTheYears() const;
 
     // Runs the handler of a user's event. A runtime error that no handler trapped ends it
     // here: it is reported, once, as soon as control is back in the event loop, and the
@@ -123,8 +130,8 @@ private:
     DateNames names_;
     const Options options_;
     bool wasActive_ = false;
-    // The date the title names; "Oggi:" looks by it when midnight passes.
-    Date selected_{};
+    // Set wherever the frame moves, from the cell it moves to.
+    std::optional<Date> selected_;
     Date today_{};
     QTimer dayTimer_;
     bool failed_ = false;

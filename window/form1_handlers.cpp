@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+#include "calendar/calendar_years.h"
 #include "calendar/date_services.h"
 #include "calendar/month_grid.h"
 #include "window/controls.h"
@@ -35,7 +36,6 @@ void Form1::Form_Load()
     Oggi_Click();
     NoPass = Falso;
 
-    selected_ = clock_.today();
     setWindowTitle(names_.fullDate(clock_.today()));
 }
 
@@ -91,7 +91,7 @@ void Form1::MostraMese()
 
     if (OggiNelMese(lstMESI->listIndex() + 1, VScroll1->year(), clock_)) {
         for (Indice = 0_i16; Indice <= ultimaCella; ++Indice)
-            if (numberEqualsText(dayOf(clock_.today()), G(Indice).text()))
+            if (G(Indice).date() == clock_.today())
                 G(Indice).setBackground(Oggi->backgroundColour());
     }
 }
@@ -101,17 +101,16 @@ void Form1::G_Click(Int16 Index)
 {
     Mese = lstMESI->listIndex() + 1;
     const DayCell &cella = G(Index);
-    if (cella.text().isEmpty())
+    if (!cella.date())
         return;
     putFrameAround(cella);
 
-    const Date selezionata = dateFromText(dayFirstText(cella.text(), Mese, VScroll1->year()));
-    selected_ = selezionata;
+    const Date selezionata = *cella.date();
     setWindowTitle(names_.fullDate(selezionata));
 
     showOggiLook(selezionata == clock_.today());
 
-    Giorno = wholeNumberFromText(cella.text());
+    Giorno = dayOf(selezionata);
 }
 
 void Form1::showOggiLook(bool selectedIsToday)
@@ -244,11 +243,12 @@ void Form1::pctCAL_KeyDown(int KeyCode)
     case Qt::Key_Return:
     case Qt::Key_Enter:
         if (options_.picker)
-            emit dateChosen(selected_);
+            chooseSelected();
         break;
     case Qt::Key_Copy:
         // The selected day written out, as a screen reader names it.
-        QGuiApplication::clipboard()->setText(names_.longDate(selected_));
+        if (selected_)
+            QGuiApplication::clipboard()->setText(names_.longDate(*selected_));
         break;
     }
 }
@@ -295,6 +295,9 @@ void Form1::moveSelectionBy(int days)
 // title stay as they are.
 void Form1::newDay()
 {
+    // The year bar takes no year outside its range, today's no more than any other.
+    if (!inCalendar(clock_.today()))
+        throw RuntimeError(RuntimeError::InvalidPropertyValue);
     lblOGGI->setCaption(names_.shortDate(clock_.today()));
     MostraMese();
     showOggiLook(selected_ == clock_.today());

@@ -75,14 +75,16 @@ protected:
     // Where the frame is drawn, and a cell lies, on the panel.
     QRect frameRect() const { return grid()->frame().rect().translated(grid()->pos()); }
     QRect cellRect(int index) const { return grid()->cellRect(index).translated(grid()->pos()); }
-    // The selected day of the month, as the title names it.
-    int selectedDay() const { return int(unsigned(form->selectedDate().day())); }
+    // The day of the month last chosen, as the title names it ("07 dicembre 2005 mer").
+    int selectedDay() const { return title().left(2).toInt(); }
     // The column of the shown month's day 1, and its number of days, as the cells show them.
     int firstColumn() const;
     int dayCount() const;
     QString title() const { return form->windowTitle(); }
 
     FixedClock clock{2005y / December / 7};
+    // How the window is asked for, before start() or create().
+    Form1::Options options;
     std::unique_ptr<Form1> form;
     // The errors the message boxes reported.
     std::vector<RuntimeError> reported;
