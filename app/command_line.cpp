@@ -81,9 +81,20 @@ constexpr QtOption kQtOptions[] = {
     {"sync", nullptr, "Qt on X11: talk to the X server synchronously, for debugging."},
 };
 
+// A refusal is one line, whatever the arguments it quotes hold: their control characters
+// and line breaks are written as escapes, "\n" as \x0a.
 Reading refuse(const QString &why)
 {
-    return {std::nullopt, QStringLiteral("calendario: ") + why, kUsageExitStatus};
+    QString line = QStringLiteral("calendario: ");
+    for (const QChar c : why) {
+        const QChar::Category category = c.category();
+        if (category == QChar::Other_Control || category == QChar::Separator_Line
+            || category == QChar::Separator_Paragraph)
+            line += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+        else
+            line += c;
+    }
+    return {std::nullopt, line, kUsageExitStatus};
 }
 
 } // namespace

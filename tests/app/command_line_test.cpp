@@ -64,6 +64,7 @@ TEST(CommandLine, EndsAtOnceWithATextAndItsStatus)
         {{"--toggle", "--date", "2024-02-29"}, 2, QStringLiteral("--toggle and --date")},
         {{"--print"}, 2, QStringLiteral("--print has no standard output"), false},
         {{"oggi"}, 2, QStringLiteral("'oggi' is no option")},
+        {{"og\ngi\u2028"}, 2, QStringLiteral("'og\\x0agi\\x2028' is no option")},
         {{"-platform"}, 2, QStringLiteral("Missing value after '-platform'")},
     };
     for (const EndsAtOnce &row : rows) {
@@ -78,94 +79,53 @@ TEST(CommandLine, EndsAtOnceWithATextAndItsStatus)
     }
 }
 
-// Command lines that open a calendar: what it is asked to be, and what it asks of one open.
-struct Opens
+// What a calendar opened is asked to be, in words: "toggle popup weeks print", the format
+// when it is not the default, the day, and what a calendar already open is asked.
+QString described(const CommandLine &line)
 {
-    std::vector<const char *> options;
-    bool toggle;
-    bool popup;
-    bool weekNumbers;
-    bool picker;
-    const char *dateFormat;
-    std::optional<Date> date;
-    Request::Kind request;
-    bool outputOpen = true;
-};
+    QStringList words;
+    const std::pair<bool, const char *> flags[] = {{line.toggle, "toggle"},
+                                                   {line.window.popup, "popup"},
+                                                   {line.window.weekNumbers, "weeks"},
+                                                   {line.window.picker, "print"}};
+    for (const auto &[set, word] : flags)
+        if (set)
+            words << QString::fromLatin1(word);
+    if (line.dateFormat != CommandLine().dateFormat)
+        words << line.dateFormat;
+    if (line.date)
+        words << QString::number(int(line.date->year())) + QLatin1Char('/')
+                + QString::number(unsigned(line.date->month())) + QLatin1Char('/')
+                + QString::number(unsigned(line.date->day()));
+    const char *requests[] = {"activate", "close", "show "};
+    words << QString::fromLatin1(requests[int(line.request().kind)]) + line.request().date;
+    return words.join(QLatin1Char(' '));
+}
 
 TEST(CommandLine, OpensTheCalendarAsked)
 {
-    const Date leapDay{year{2024}, February, day{29}};
-    const Opens rows[] = {
-        {{}, false, false, false, false, "%Y-%m-%d", {}, Request::Kind::Activate},
-        {{}, false, false, false, false, "%Y-%m-%d", {}, Request::Kind::Activate, false},
-        {{"--toggle"}, true, false, false, false, "%Y-%m-%d", {}, Request::Kind::Close},
-        {{"--popup", "--toggle", "--week-numbers"},
-         true,
-         true,
-         true,
-         false,
-         "%Y-%m-%d",
-         {},
-         Request::Kind::Close},
-        {{"--date", "2024-02-29"},
-         false,
-         false,
-         false,
-         false,
-         "%Y-%m-%d",
-         leapDay,
-         Request::Kind::ShowDate},
-        {{"--date", "1500-01-01"},
-         false,
-         false,
-         false,
-         false,
-         "%Y-%m-%d",
-         kFirstDay,
-         Request::Kind::ShowDate},
-        {{"--date=2500-12-31"},
-         false,
-         false,
-         false,
-         false,
-         "%Y-%m-%d",
-         kLastDay,
-         Request::Kind::ShowDate},
-        {{"--print"}, false, false, false, true, "%Y-%m-%d", {}, Request::Kind::Activate},
-        {{"--print", "--popup", "--week-numbers", "--date-format", "%A %-d %B", "--date",
+    const std::pair<std::vector<const char *>, const char *> rows[] = {
+        {{}, "activate"},
+        {{"--toggle"}, "toggle close"},
+        {{"--popup", "--toggle", "--week-numbers"}, "toggle popup weeks close"},
+        {{"--date", "2024-02-29"}, "2024/2/29 show 2024-02-29"},
+        {{"--date", "1500-01-01"}, "1500/1/1 show 1500-01-01"},
+        {{"--date=2500-12-31"}, "2500/12/31 show 2500-12-31"},
+        {{"--print"}, "print activate"},
+        {{"--print", "--popup", "--week-numbers", "--date-format", "%A %-d", "--date",
           "2024-02-29"},
-         false,
-         true,
-         true,
-         true,
-         "%A %-d %B",
-         leapDay,
-         Request::Kind::ShowDate},
-        {{"-platform", "xcb", "-style", "fusion", "-reverse", "--display", ":0"},
-         false,
-         false,
-         false,
-         false,
-         "%Y-%m-%d",
-         {},
-         Request::Kind::Activate},
+         "popup weeks print %A %-d 2024/2/29 show 2024-02-29"},
+        {{"-platform", "xcb", "-style", "fusion", "-reverse", "--display", ":0"}, "activate"},
     };
-    for (const Opens &row : rows) {
-        const Reading reading = read(row.options, row.outputOpen);
+    for (const auto &[options, expected] : rows) {
+        const Reading reading = read(options);
         ASSERT_TRUE(reading.commandLine) << qPrintable(reading.text);
-        const CommandLine &line = *reading.commandLine;
         EXPECT_EQ(reading.exitStatus, 0);
         EXPECT_TRUE(reading.text.isEmpty());
-        EXPECT_EQ(line.toggle, row.toggle);
-        EXPECT_EQ(line.window.popup, row.popup);
-        EXPECT_EQ(line.window.weekNumbers, row.weekNumbers);
-        EXPECT_EQ(line.window.picker, row.picker);
-        EXPECT_EQ(line.dateFormat, QString::fromUtf8(row.dateFormat));
-        EXPECT_EQ(line.date, row.date);
-        EXPECT_EQ(line.request().kind, row.request);
+        EXPECT_EQ(described(*reading.commandLine), QString::fromUtf8(expected));
     }
-    EXPECT_EQ(read({"--date", "2024-02-29"}).commandLine->request().date,
-              QStringLiteral("2024-02-29"));
+    // Without an output only the date picker is refused.
+    EXPECT_TRUE(read({"--popup"}, false).commandLine);
 }
 
 } // namespace
