@@ -41,9 +41,11 @@ bool openClosedStandardStreams()
 void printLine(const QString &text)
 {
     const QByteArray line = (text + QLatin1Char('\n')).toLocal8Bit();
+    // Into the null device in place of a closed output: written, but not where it was meant.
     if (outputWasClosed && !writeError)
         writeError = EBADF;
-    // Flushed at once: a script reading the output through a pipe has the line now.
+    // Flushed at once, for a script reading through a pipe. Its error is kept now: the
+    // stream drops what it could not write and keeps only its error flag.
     if ((std::fwrite(line.constData(), 1, std::size_t(line.size()), stdout)
              != std::size_t(line.size())
          || std::fflush(stdout) != 0)

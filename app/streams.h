@@ -13,8 +13,8 @@ namespace calendario {
 // picker has nowhere to print its answer then.
 bool openClosedStandardStreams();
 
-// Writes the text, a newline after it, to the standard output. A failure is kept for
-// closeOutput to report.
+// Writes the text, a newline after it, to the standard output; closeOutput tells whether it
+// got there.
 void printLine(const QString &text);
 
 // Flushes and closes the standard output, as the program ends: `status` when all that was

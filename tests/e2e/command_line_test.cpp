@@ -37,6 +37,8 @@ TEST_F(CommandLine, ClosedAndFullStreamsAndNoDisplayEndWithOneLine)
          "calendario: --print has no standard output to print the day on", 2},
         {"PickerOutputFull", R"(exec "$0" --print >/dev/full)", "Return", "", kWriteError, 1},
         {"HelpOutputFull", R"(exec "$0" --help >/dev/full)", nullptr, "", kWriteError, 1},
+        {"HelpOutputClosed", R"(exec "$0" --help >&-)", nullptr, "",
+         "calendario: write error: Bad file descriptor", 1},
         {"VersionOutputFull", R"(exec "$0" --version >/dev/full)", nullptr, "", kWriteError, 1},
         {"PickerErrorClosed", R"(unset XDG_RUNTIME_DIR; exec "$0" --print --date 2005-12-07 2>&-)",
          "Return", "2005-12-07\n", "", 0},
