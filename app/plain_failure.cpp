@@ -1,5 +1,6 @@
 #include "app/plain_failure.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
@@ -21,18 +22,23 @@ struct HeldMessage
 };
 
 QtMessageHandler usualHandler = nullptr;
-// Qt's messages about its platform, which say why no window could be opened.
+// Qt's messages while it opens its platform, which say why no window could be opened.
 std::vector<HeldMessage> held;
 
-bool aboutThePlatform(const QMessageLogContext &context)
+bool fromPluginLoader(const HeldMessage &message)
 {
-    return context.category && QByteArray(context.category).startsWith("qt.qpa");
+    return message.category == "qt.qpa.plugin";
 }
 
-// The cause in a few words: the platform's first complaint, else the first line of Qt's own.
+// The cause in a few words: the platform's own last complaint ("could not connect to display
+// :99"), else the plugin loader's ("Could not find the Qt platform plugin"), else the first
+// line of Qt's fatal message.
 QString cause(const QString &fatal)
 {
-    QString text = held.empty() ? fatal.section(QLatin1Char('\n'), 0, 0) : held.front().text;
+    const auto own = std::find_if_not(held.rbegin(), held.rend(), fromPluginLoader);
+    QString text = own != held.rend() ? own->text
+        : held.empty()                ? fatal.section(QLatin1Char('\n'), 0, 0)
+                                      : held.front().text;
     text = text.trimmed();
     if (text.endsWith(QLatin1Char('.')))
         text.chop(1);
@@ -47,11 +53,11 @@ void handle(QtMsgType type, const QMessageLogContext &context, const QString &te
         std::fflush(stderr);
         std::_Exit(kFailureStatus);
     }
-    if (aboutThePlatform(context) && type != QtDebugMsg) {
-        held.push_back({type, context.category, text});
+    if (type == QtDebugMsg) {
+        usualHandler(type, context, text);
         return;
     }
-    usualHandler(type, context, text);
+    held.push_back({type, context.category, text});
 }
 
 } // namespace
