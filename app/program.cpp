@@ -1,10 +1,9 @@
 #include "app/program.h"
 
-#include <cstdio>
-
 #include <QApplication>
 
 #include "app/program_identity.h"
+#include "app/streams.h"
 #include "calendar/date_format.h"
 
 namespace calendario {
@@ -79,13 +78,10 @@ void Program::dismiss()
     dismissal_.start();
 }
 
-// A date picker prints the day chosen, and ends with 0.
+// A date picker prints the day chosen, and ends with 0 once main has seen it reach the output.
 void Program::choose(Date date)
 {
-    const QString text =
-        formatDate(line_.dateFormat, date, DateNames(QLocale::system())).value_or(QString());
-    std::fputs(qPrintable(text + QLatin1Char('\n')), stdout);
-    std::fflush(stdout);
+    printLine(formatDate(line_.dateFormat, date, DateNames(QLocale::system())).value_or(QString()));
     answerStatus_ = 0;
     QCoreApplication::quit();
 }
