@@ -162,13 +162,9 @@ Reading readCommandLine(const QStringList &arguments)
 Request CommandLine::request() const
 {
     if (toggle)
-        return {Request::Kind::Close, {}};
+        return {Request::Kind::Close, {}, {}};
     if (date)
-        return {Request::Kind::ShowDate,
-                QStringLiteral("%1-%2-%3")
-                    .arg(int(date->year()), 4, 10, QLatin1Char('0'))
-                    .arg(unsigned(date->month()), 2, 10, QLatin1Char('0'))
-                    .arg(unsigned(date->day()), 2, 10, QLatin1Char('0'))};
+        return {Request::Kind::ShowDate, date, {}};
     return {};
 }
 
