@@ -64,7 +64,6 @@ TEST(Request, DBusCallsAreReadWholeOrRefusedNamingTheFault)
          action("show-date", {QStringLiteral("2501-01-01")}),
          {},
          "'2501-01-01' is outside the calendar's years, 1500-01-01 to 2500-12-31"},
-        {"ActivateAction", action("show-date", {QStringLiteral("1499-12-31")}), {}, "outside"},
         {"ActivateAction",
          action("show-date", {QStringLiteral("2023-02-29")}),
          {},
@@ -75,7 +74,6 @@ TEST(Request, DBusCallsAreReadWholeOrRefusedNamingTheFault)
         {"ActivateAction", action("close", {1}), {}, "close takes no parameter"},
         {"ActivateAction", action("frobnicate", {}), {}, "no action 'frobnicate'"},
         {"Activate", {QStringLiteral("x")}, {}, "Activate takes (a{sv})"},
-        {"Activate", {}, {}, "Activate takes (a{sv})"},
         {"ActivateAction", {QStringLiteral("close"), QVariantList()}, {}, "(s, av, a{sv})"},
         {"Quit", {}, {}, "no method 'Quit'"},
     };

@@ -85,14 +85,12 @@ TEST_F(DBus, CallsTheCalendarCannotAnswerAreRefusedAndChangeNothing)
          "InvalidArgs: no action 'frobnicate'; the actions are close and show-date"},
         {"ActivateAction show-date '[<20240229>]' '{}'",
          "InvalidArgs: the action show-date takes one parameter, a day as a string"},
-        {"ActivateAction show-date '[]' '{}'", "InvalidArgs: the action show-date takes one"},
         {"ActivateAction close '[<1>]' '{}'", "InvalidArgs: the action close takes no parameter"},
         {"ActivateAction show-date \"[<'7/12/2005'>]\" '{}'",
          "InvalidArgs: show-date: '7/12/2005' is no day; a day is YYYY-MM-DD"},
         {"ActivateAction show-date \"[<'2501-01-01'>]\" '{}'",
          "InvalidArgs: show-date: '2501-01-01' is outside the calendar's years, 1500-01-01 to "
          "2500-12-31"},
-        {"ActivateAction show-date \"[<'1499-12-31'>]\" '{}'", "InvalidArgs: show-date: "},
         {"Quit", "UnknownMethod: no method 'Quit'"},
     };
     for (const Refused &row : rows) {
@@ -102,29 +100,9 @@ TEST_F(DBus, CallsTheCalendarCannotAnswerAreRefusedAndChangeNothing)
         EXPECT_EQ(calendar->title(*window), shown) << row.call;
         EXPECT_FALSE(calendar->exitStatus(0)) << row.call;
     }
-    // Arguments gdbus would not send, as they do not match the method.
-    const std::string wrongTypes = run(
-        bus.variable()
-        + " dbus-send --session --print-reply --dest=io.github.calendario.Calendario "
-          "/io/github/calendario/Calendario org.freedesktop.Application.Activate string:x 2>&1");
-    EXPECT_NE(wrongTypes.find("InvalidArgs: Activate takes (a{sv})"), std::string::npos)
-        << wrongTypes;
     // A day the calendar shows, it shows.
     EXPECT_EQ(call("ActivateAction show-date \"[<'2024-02-29'>]\" '{}'"), "()");
     EXPECT_EQ(calendar->titleOnceItIs(*window, "29 febbraio 2024 gio"), "29 febbraio 2024 gio");
-}
-
-// The calendar's private memory, in kB.
-long privateDirty(pid_t pid)
-{
-    std::ifstream rollup("/proc/" + std::to_string(pid) + "/smaps_rollup");
-    for (std::string field; rollup >> field;)
-        if (field == "Private_Dirty:") {
-            long kilobytes = 0;
-            rollup >> kilobytes;
-            return kilobytes;
-        }
-    return -1;
 }
 
 TEST_F(DBus, TokensAreNotKept)
@@ -140,12 +118,15 @@ TEST_F(DBus, TokensAreNotKept)
                   << (i % 2 ? "activation-token" : "desktop-startup-id") << "': <'" << i
                   << std::string(100 * 1024, char('a' + i % 26)) << "'>}\"\n";
     }
-    const long before = privateDirty(calendar->pid());
+    // The calendar's private memory, in kB.
+    const std::string privateDirty = "awk '/^Private_Dirty/ {print $2}' /proc/"
+        + std::to_string(calendar->pid()) + "/smaps_rollup";
+    const long before = std::stol(run(privateDirty));
     const std::string replies = run(bus.variable() + " sh " + script + " 2>&1");
     EXPECT_EQ(replies.find("Error"), std::string::npos) << replies.substr(0, 200);
     EXPECT_EQ(std::count(replies.begin(), replies.end(), '('), kCalls);
     // 40 tokens of 100 KB kept would be 4 MB.
-    EXPECT_LT(privateDirty(calendar->pid()) - before, 1536);
+    EXPECT_LT(std::stol(run(privateDirty)) - before, 1536);
     EXPECT_TRUE(calendar->window());
 }
 
