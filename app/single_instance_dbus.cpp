@@ -1,5 +1,10 @@
 // One calendar at a time over the D-Bus session bus: the calendar's well-known name is its
 // desktop entry's, and the object at its path implements org.freedesktop.Application.
+#include <cstdlib>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -18,6 +23,10 @@ const QString kName = QStringLiteral(CALENDARIO_APP_ID);
 const QString kPath =
     QStringLiteral("/") + QString(kName).replace(QLatin1Char('.'), QLatin1Char('/'));
 const QString kInterface = QStringLiteral("org.freedesktop.Application");
+#ifdef __GLIBC__
+// glibc's own first threshold, kept.
+constexpr int kOwnMappingBytes = 128 * 1024;
+#endif
 
 // Tokens that let the calendar that takes a request come to the front: X11's startup
 // notification and Wayland's activation.
@@ -103,11 +112,21 @@ class DBusInstance final : public SingleInstance
 public:
     explicit DBusInstance(const Request &request) : request_(request), object_(this)
     {
+#ifdef __GLIBC__
+        // A call as large as the bus lets through is given back to the system once read.
+        // glibc's threshold for giving a block a mapping of its own would otherwise rise to
+        // the largest block freed so far, and its heaps would keep blocks of that size from
+        // then on: megabytes more, after a few large calls, for good.
+        mallopt(M_MMAP_THRESHOLD, kOwnMappingBytes);
+#endif
         worker_.reset(QThread::create([this] { claim_ = claimName(); }));
         worker_->start();
     }
 
-    ~DBusInstance() override { worker_->wait(); }
+    ~DBusInstance() override
+    {
+        worker_->wait();
+    }
 
     Claim claim() override
     {
