@@ -222,9 +222,9 @@ Reading readCommandLine(const QStringList &arguments, bool outputOpen)
 Request CommandLine::request() const
 {
     if (toggle)
-        return {Request::Kind::Close, {}};
+        return {Request::Kind::Close, {}, {}};
     if (date)
-        return {Request::Kind::ShowDate, isoText(*date)};
+        return {Request::Kind::ShowDate, date, {}};
     return {};
 }
 

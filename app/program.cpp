@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "app/activation_token.h"
 #include "app/program_identity.h"
 #include "app/streams.h"
 #include "calendar/date_format.h"
@@ -62,14 +63,14 @@ void Program::answer(const Request &request)
         QCoreApplication::quit();
         return;
     case Request::Kind::ShowDate:
-        // Whoever sent it, a day the calendar does not show is no request.
-        if (const std::optional<Date> date = isoDate(request.date); date && inCalendar(*date))
-            window_->showDate(*date);
+        if (request.date)
+            window_->showDate(*request.date);
         break;
     case Request::Kind::Activate:
         break;
     }
     dismissal_.stop();
+    const ActivationToken token(request.activationToken);
     window_->bringToFront();
 }
 

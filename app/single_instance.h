@@ -1,22 +1,46 @@
 #pragma once
 
+#include <algorithm>
 #include <memory>
+#include <optional>
 
 #include <QObject>
 #include <QString>
+#include <QStringView>
+
+#include "calendar/date_services.h"
 
 class QWidget;
 
 namespace calendario {
 
-// What a later start of the calendar asks of the one that runs.
+// What a later start of the calendar asks of the one that runs, read and checked where it
+// came in.
 struct Request
 {
     enum class Kind { Activate, Close, ShowDate };
     Kind kind = Kind::Activate;
-    // For ShowDate: the date as YYYY-MM-DD.
-    QString date;
+    // For ShowDate: a day of the calendar's years.
+    std::optional<Date> date;
+    // The launcher's token for the window to come to the front with, printable ASCII of at
+    // most kMaxActivationTokenBytes; empty when none came.
+    QString activationToken;
+
+    friend bool operator==(const Request &, const Request &) = default;
 };
+
+// Longer than any token a desktop hands out (they are tens of characters): a longer one is
+// ignored.
+inline constexpr qsizetype kMaxActivationTokenBytes = 1024;
+
+// Whether a token from outside is one to come to the front with: printable ASCII, neither
+// empty nor longer than kMaxActivationTokenBytes.
+inline bool usableActivationToken(QStringView token)
+{
+    return !token.isEmpty() && token.size() <= kMaxActivationTokenBytes
+        && std::all_of(token.begin(), token.end(),
+                       [](QChar c) { return c.unicode() > 0x20 && c.unicode() < 0x7f; });
+}
 
 // One calendar at a time. The first start claims the calendar's name, on Linux on the D-Bus
 // session bus as desktops expect (org.freedesktop.Application under the desktop entry's

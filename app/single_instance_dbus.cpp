@@ -1,11 +1,21 @@
 // One calendar at a time over the D-Bus session bus: the calendar's well-known name is its
 // desktop entry's, and the object at its path implements org.freedesktop.Application.
+#include <cstdlib>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
+#include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDBusVirtualObject>
 #include <QThread>
 #include <QVariantMap>
 
+#include "app/application_call.h"
+#include "app/request_date.h"
 #include "app/single_instance.h"
+#include "calendar/date_format.h"
 
 namespace calendario {
 namespace {
@@ -14,6 +24,10 @@ const QString kName = QStringLiteral(CALENDARIO_APP_ID);
 const QString kPath =
     QStringLiteral("/") + QString(kName).replace(QLatin1Char('.'), QLatin1Char('/'));
 const QString kInterface = QStringLiteral("org.freedesktop.Application");
+#ifdef __GLIBC__
+// glibc's own first threshold, kept.
+constexpr int kOwnMappingBytes = 128 * 1024;
+#endif
 
 // Tokens that let the calendar that takes a request come to the front: X11's startup
 // notification and Wayland's activation.
@@ -27,46 +41,67 @@ QVariantMap platformData()
     return data;
 }
 
-// The tokens a request brought, for the window to come to the front with.
-void takePlatformData(const QVariantMap &data)
+// An argument as QtDBus hands it over, with the arrays the calendar's methods take turned
+// into Qt's own types; any other left as it came, for the reader to refuse.
+QVariant natural(const QVariant &argument)
 {
-    if (const QString id = data.value(QStringLiteral("desktop-startup-id")).toString();
-        !id.isEmpty())
-        qputenv("DESKTOP_STARTUP_ID", id.toUtf8());
-    if (const QString token = data.value(QStringLiteral("activation-token")).toString();
-        !token.isEmpty())
-        qputenv("XDG_ACTIVATION_TOKEN", token.toUtf8());
+    if (argument.metaType() != QMetaType::fromType<QDBusArgument>())
+        return argument;
+    const auto array = argument.value<QDBusArgument>();
+    const QString signature = array.currentSignature();
+    if (signature == QLatin1String("a{sv}"))
+        return qdbus_cast<QVariantMap>(array);
+    if (signature == QLatin1String("av"))
+        return qdbus_cast<QVariantList>(array);
+    return argument;
 }
 
-class DBusInstance;
-
-// The calendar's object on the bus. Its actions: "close", and "show-date" with a date as
-// YYYY-MM-DD.
-class ApplicationObject : public QObject
+// The calendar's object on the bus. Every call to org.freedesktop.Application is read whole
+// before anything is done: one that asks for what the calendar cannot do is answered with an
+// error, and changes nothing.
+class ApplicationObject : public QDBusVirtualObject
 {
-    Q_OBJECT
-    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Application")
-
 public:
     explicit ApplicationObject(SingleInstance *instance) : instance_(instance) { }
 
-public slots:
-    void Activate(const QVariantMap &platformData)
+    bool handleMessage(const QDBusMessage &message, const QDBusConnection &connection) override
     {
-        takePlatformData(platformData);
-        emit instance_->requested({Request::Kind::Activate, {}});
+        // Introspection and the rest are QtDBus's.
+        if (message.type() != QDBusMessage::MethodCallMessage || message.interface() != kInterface)
+            return false;
+        QVariantList arguments;
+        for (const QVariant &argument : message.arguments())
+            arguments << natural(argument);
+        const CallReading reading = readApplicationCall(message.member(), arguments);
+        if (!reading.request) {
+            connection.send(message.createErrorReply(reading.error, reading.message));
+            return true;
+        }
+        connection.send(message.createReply());
+        // Answered from the event loop, as any event.
+        QMetaObject::invokeMethod(
+            instance_,
+            [instance = instance_, asked = *reading.request] { emit instance->requested(asked); },
+            Qt::QueuedConnection);
+        return true;
     }
 
-    void Open(const QStringList &, const QVariantMap &platformData) { Activate(platformData); }
-
-    void ActivateAction(const QString &name, const QVariantList &parameter,
-                        const QVariantMap &platformData)
+    QString introspect(const QString &) const override
     {
-        takePlatformData(platformData);
-        if (name == QLatin1String("close"))
-            emit instance_->requested({Request::Kind::Close, {}});
-        else if (name == QLatin1String("show-date") && parameter.size() == 1)
-            emit instance_->requested({Request::Kind::ShowDate, parameter.front().toString()});
+        return QStringLiteral("<interface name=\"org.freedesktop.Application\">"
+                              "<method name=\"Activate\">"
+                              "<arg type=\"a{sv}\" name=\"platform_data\" direction=\"in\"/>"
+                              "</method>"
+                              "<method name=\"Open\">"
+                              "<arg type=\"as\" name=\"uris\" direction=\"in\"/>"
+                              "<arg type=\"a{sv}\" name=\"platform_data\" direction=\"in\"/>"
+                              "</method>"
+                              "<method name=\"ActivateAction\">"
+                              "<arg type=\"s\" name=\"action_name\" direction=\"in\"/>"
+                              "<arg type=\"av\" name=\"parameter\" direction=\"in\"/>"
+                              "<arg type=\"a{sv}\" name=\"platform_data\" direction=\"in\"/>"
+                              "</method>"
+                              "</interface>");
     }
 
 private:
@@ -78,11 +113,21 @@ class DBusInstance final : public SingleInstance
 public:
     explicit DBusInstance(const Request &request) : request_(request), object_(this)
     {
+#ifdef __GLIBC__
+        // A call as large as the bus lets through is given back to the system once read.
+        // glibc's threshold for giving a block a mapping of its own would otherwise rise to
+        // the largest block freed so far, and its heaps would keep blocks of that size from
+        // then on: megabytes more, after a few large calls, for good.
+        mallopt(M_MMAP_THRESHOLD, kOwnMappingBytes);
+#endif
         worker_.reset(QThread::create([this] { claim_ = claimName(); }));
         worker_->start();
     }
 
-    ~DBusInstance() override { worker_->wait(); }
+    ~DBusInstance() override
+    {
+        worker_->wait();
+    }
 
     Claim claim() override
     {
@@ -98,7 +143,7 @@ private:
         QDBusConnection bus = QDBusConnection::sessionBus();
         if (!bus.isConnected())
             return Claim::Alone;
-        bus.registerObject(kPath, &object_, QDBusConnection::ExportAllSlots);
+        bus.registerVirtualObject(kPath, &object_);
         constexpr uint doNotQueue = 4, primaryOwner = 1;
         const QDBusMessage owner =
             bus.call(QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.DBus"),
@@ -126,8 +171,11 @@ private:
             return call("ActivateAction")
                 << QStringLiteral("close") << QVariantList() << platformData();
         case Request::Kind::ShowDate:
-            return call("ActivateAction")
-                << QStringLiteral("show-date") << QVariantList{request_.date} << platformData();
+            if (request_.date)
+                return call("ActivateAction")
+                    << QStringLiteral("show-date") << QVariantList{isoText(*request_.date)}
+                    << platformData();
+            break;
         case Request::Kind::Activate:
             break;
         }
@@ -148,5 +196,3 @@ std::unique_ptr<SingleInstance> SingleInstance::start(const Request &request)
 }
 
 } // namespace calendario
-
-#include "single_instance_dbus.moc"

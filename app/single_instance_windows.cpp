@@ -1,6 +1,6 @@
 // One calendar at a time on Windows, by Windows' own means: a named mutex in the session
 // tells whether a calendar runs, a property on its window lets a later start find it, and
-// the request reaches it as the text of a WM_COPYDATA message.
+// the request reaches it as the text of a WM_COPYDATA message (app/copydata_request.h).
 #include <optional>
 
 #include <QAbstractNativeEventFilter>
@@ -9,6 +9,7 @@
 
 #include <windows.h>
 
+#include "app/copydata_request.h"
 #include "app/single_instance.h"
 
 namespace calendario {
@@ -24,30 +25,6 @@ constexpr ULONG_PTR kMagic = 0x43616c31; // "Cal1"
 constexpr ULONGLONG kFindMs = 5000;
 constexpr DWORD kRetryMs = 50;
 constexpr UINT kSendMs = 5000;
-
-QString textOf(const Request &request)
-{
-    switch (request.kind) {
-    case Request::Kind::Close:
-        return QStringLiteral("close");
-    case Request::Kind::ShowDate:
-        return QStringLiteral("show-date ") + request.date;
-    case Request::Kind::Activate:
-        break;
-    }
-    return QStringLiteral("activate");
-}
-
-std::optional<Request> requestOf(const QString &text)
-{
-    if (text == QLatin1String("activate"))
-        return Request{Request::Kind::Activate, {}};
-    if (text == QLatin1String("close"))
-        return Request{Request::Kind::Close, {}};
-    if (const QLatin1String showDate("show-date "); text.startsWith(showDate))
-        return Request{Request::Kind::ShowDate, text.mid(showDate.size())};
-    return std::nullopt;
-}
 
 // The window of the calendar that runs, in any process of this desktop.
 HWND findCalendar()
@@ -139,7 +116,7 @@ private:
 
     Claim handOver()
     {
-        const QString text = textOf(request_);
+        const QString text = copyDataText(request_);
         const ULONGLONG end = GetTickCount64() + kFindMs;
         for (;;) {
             if (const HWND window = findCalendar(); window && hand(window, text))
@@ -174,8 +151,7 @@ private:
         const auto *data = reinterpret_cast<const COPYDATASTRUCT *>(msg->lParam);
         if (!data || data->dwData != kMagic)
             return false;
-        const std::optional<Request> request = requestOf(QString(
-            static_cast<const QChar *>(data->lpData), qsizetype(data->cbData / sizeof(QChar))));
+        const std::optional<Request> request = readCopyData(data->lpData, data->cbData);
         *result = request ? TRUE : FALSE;
         // Answered after the sender has its reply, from the event loop, as any event.
         if (request)

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "app/command_line.h"
+#include "calendar/date_format.h"
 
 namespace calendario {
 namespace {
@@ -98,7 +99,9 @@ QString described(const CommandLine &line)
                 + QString::number(unsigned(line.date->month())) + QLatin1Char('/')
                 + QString::number(unsigned(line.date->day()));
     const char *requests[] = {"activate", "close", "show "};
-    words << QString::fromLatin1(requests[int(line.request().kind)]) + line.request().date;
+    const Request request = line.request();
+    words << QString::fromLatin1(requests[int(request.kind)])
+            + (request.date ? isoText(*request.date) : QString());
     return words.join(QLatin1Char(' '));
 }
 
