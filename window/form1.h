@@ -132,6 +132,9 @@ private:
     bool wasActive_ = false;
     // Set wherever the frame moves, from the cell it moves to.
     std::optional<Date> selected_;
+    // The day the title names, the last chosen: "Oggi:" looks by it when midnight passes, as
+    // choosing it again would make it look.
+    Date titleDate_{};
     Date today_{};
     QTimer dayTimer_;
     bool failed_ = false;

@@ -36,7 +36,8 @@ void Form1::Form_Load()
     Oggi_Click();
     NoPass = Falso;
 
-    setWindowTitle(names_.fullDate(clock_.today()));
+    titleDate_ = clock_.today();
+    setWindowTitle(names_.fullDate(titleDate_));
 }
 
 void Form1::Command1_Click()
@@ -106,6 +107,7 @@ void Form1::G_Click(Int16 Index)
     putFrameAround(cella);
 
     const Date selezionata = *cella.date();
+    titleDate_ = selezionata;
     setWindowTitle(names_.fullDate(selezionata));
 
     showOggiLook(selezionata == clock_.today());
@@ -300,7 +302,7 @@ void Form1::newDay()
         throw RuntimeError(RuntimeError::InvalidPropertyValue);
     lblOGGI->setCaption(names_.shortDate(clock_.today()));
     MostraMese();
-    showOggiLook(selected_ == clock_.today());
+    showOggiLook(titleDate_ == clock_.today());
 }
 
 } // namespace calendario
