@@ -19,8 +19,8 @@ bool opens(const CommandLine &line, bool outputOpen)
 {
     if (line.date && !inCalendar(*line.date))
         return false;
-    // A day asked of the calendar already open reads back as the same day.
-    if (line.date && isoDate(line.request().date) != line.date)
+    // A day asked of the calendar already open is the same day.
+    if (line.date && line.request().date != line.date)
         return false;
     if (line.toggle && (line.window.picker || line.date))
         return false;
