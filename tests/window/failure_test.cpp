@@ -11,22 +11,29 @@ class Failure : public FormTest
 {
 };
 
-TEST_F(Failure, AClockPastTheYearBarsRangeStopsStartUpWithTheInvalidPropertyError)
+// A clock outside the years stops start-up with the invalid-property error, in its message box
+// and, for a script, on one line of the error output that names the clock's day.
+TEST_F(Failure, AClockOutsideTheYearBarsRangeStopsStartUpWithTheInvalidPropertyError)
 {
-    clock.set(2501y / January / 1);
-    create();
-    EXPECT_FALSE(form->load());
-    ASSERT_EQ(reported.size(), 1u);
-    EXPECT_EQ(reported[0].number(), RuntimeError::InvalidPropertyValue);
-}
-
-TEST_F(Failure, AClockBeforeTheRangeFailsTheSameWay)
-{
-    clock.set(1499y / December / 31);
-    create();
-    EXPECT_FALSE(form->load());
-    ASSERT_EQ(reported.size(), 1u);
-    EXPECT_EQ(reported[0].number(), RuntimeError::InvalidPropertyValue);
+    for (const auto &[today, line] :
+         {std::pair{2501y / January / 1,
+                    "today, 2501-01-01, lies outside the calendar's years, "
+                    "1500 to 2500\n"},
+          std::pair{1499y / December / 31,
+                    "today, 1499-12-31, lies outside the calendar's years, "
+                    "1500 to 2500\n"}}) {
+        reported.clear();
+        clock.set(today);
+        create();
+        ::testing::internal::CaptureStderr();
+        EXPECT_FALSE(form->load());
+        const std::string said = ::testing::internal::GetCapturedStderr();
+        const std::string first = said.substr(0, said.find('\n') + 1);
+        EXPECT_TRUE(first.starts_with("calendario: run-time error 380: ")) << said;
+        EXPECT_TRUE(first.ends_with(line)) << said;
+        ASSERT_EQ(reported.size(), 1u);
+        EXPECT_EQ(reported[0].number(), RuntimeError::InvalidPropertyValue);
+    }
 }
 
 TEST_F(Failure, TheYearsAtTheEndsOfTheRangeStartNormally)
