@@ -36,7 +36,7 @@ void FormTest::TearDown()
 
 void FormTest::create(const char *locale)
 {
-    form = std::make_unique<Form1>(clock, QLocale(QString::fromLatin1(locale)));
+    form = std::make_unique<Form1>(clock, QLocale(QString::fromLatin1(locale)), options);
 }
 
 void FormTest::start(const char *locale)

@@ -83,6 +83,8 @@ protected:
     QString title() const { return form->windowTitle(); }
 
     FixedClock clock{2005y / December / 7};
+    // The ways the window is asked for, as create() and start() build it.
+    Form1::Options options;
     std::unique_ptr<Form1> form;
     // The errors the message boxes reported.
     std::vector<RuntimeError> reported;

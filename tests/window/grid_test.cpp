@@ -1,6 +1,17 @@
+#include <functional>
+#include <limits>
+#include <tuple>
+
+#include <QAccessible>
 #include <QApplication>
+#include <QDate>
+#include <QHelpEvent>
+#include <QPainter>
+#include <QTest>
+#include <QToolTip>
 
 #include "window/form_fixture.h"
+#include "window/week_column.h"
 
 namespace calendario::testing {
 namespace {
@@ -26,6 +37,11 @@ struct MonthRow
     int inizio, numGiorni;
 };
 
+void PrintTo(const MonthRow &row, std::ostream *out)
+{
+    *out << row.name;
+}
+
 class GridMonths : public Grid, public ::testing::WithParamInterface<MonthRow>
 {
 };
@@ -41,16 +57,104 @@ TEST_P(GridMonths, DaysFillConsecutiveCellsFromTheColumnOfDayOne)
     EXPECT_EQ(framedCell(), 7 + row.inizio - 1); // the selected day is still today's 7
 }
 
-INSTANTIATE_TEST_SUITE_P(Months, GridMonths,
-                         ::testing::Values(MonthRow{"September2005", 9, 2005, 3, 30},
-                                           MonthRow{"May2005_LastCellUsed", 5, 2005, 6, 31},
-                                           MonthRow{"August2005_StartsOnMonday", 8, 2005, 0, 31},
-                                           MonthRow{"February1500", 2, 1500, 3, 28},
-                                           MonthRow{"February2000_Leap", 2, 2000, 1, 29},
-                                           MonthRow{"February2100", 2, 2100, 0, 28},
-                                           MonthRow{"February2500", 2, 2500, 0, 28},
-                                           MonthRow{"December2500", 12, 2500, 2, 31}),
-                         [](const auto &info) { return std::string(info.param.name); });
+const MonthRow kMonths[] = {
+    {"September2005", 9, 2005, 3, 30},
+    {"May2005_LastCellUsed", 5, 2005, 6, 31},
+    {"August2005_StartsOnMonday", 8, 2005, 0, 31},
+    {"February1500", 2, 1500, 3, 28},
+    {"February2000_Leap", 2, 2000, 1, 29},
+    {"February2100", 2, 2100, 0, 28},
+    {"February2500", 2, 2500, 0, 28},
+    {"December2500", 12, 2500, 2, 31},
+    {"January2005_Week53", 1, 2005, 5, 31},
+    {"December2008_Week1", 12, 2008, 0, 31},
+};
+const auto kMonthName = [](const auto &info) { return std::string(info.param.name); };
+
+INSTANTIATE_TEST_SUITE_P(Months, GridMonths, ::testing::ValuesIn(kMonths), kMonthName);
+
+// The smallest part of a picture that holds every pixel unlike its background.
+QImage inkOf(const QImage &picture, QColor background)
+{
+    QRect ink;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            if (picture.pixelColor(x, y) != background)
+                ink |= QRect(x, y, 1, 1);
+    return ink.isNull() ? QImage() : picture.copy(ink);
+}
+
+// The number from 1 to 53 that a band of the week column shows, read by comparing its ink
+// with each number drawn in the column's font and colours; 0 where it shows none.
+int numberIn(const QImage &band, const QWidget &column)
+{
+    const QColor background = column.palette().color(QPalette::Window);
+    const QImage shown = inkOf(band, background);
+    int best = 0;
+    qint64 bestDistance = std::numeric_limits<qint64>::max();
+    for (int n = 1; n <= 53 && !shown.isNull(); ++n) {
+        QImage drawn(column.size(), QImage::Format_RGB32);
+        drawn.fill(background);
+        QPainter painter(&drawn);
+        painter.setFont(column.font());
+        painter.setPen(column.palette().color(QPalette::WindowText));
+        painter.drawText(drawn.rect(), Qt::AlignCenter, QString::number(n));
+        painter.end();
+        const QImage ink = inkOf(drawn, background);
+        if (ink.size() != shown.size())
+            continue;
+        qint64 distance = 0;
+        for (int y = 0; y < ink.height(); ++y)
+            for (int x = 0; x < ink.width(); ++x)
+                distance += std::abs(qGray(ink.pixel(x, y)) - qGray(shown.pixel(x, y)));
+        if (distance < bestDistance)
+            std::tie(best, bestDistance) = std::tie(n, distance);
+    }
+    return best;
+}
+
+class GridWeeks : public Grid, public ::testing::WithParamInterface<MonthRow>
+{
+};
+
+// Each day's ISO week, as QDate counts it: beside its row in the week column, in its tooltip
+// and in what a screen reader hears of it.
+TEST_P(GridWeeks, EachRowAndDayTellsItsIsoWeek)
+{
+    options.weekNumbers = true;
+    start();
+    const MonthRow &row = GetParam();
+    showMonth(row.month, row.year);
+    const auto weekOfCell = [&](int index) {
+        const int day = index - row.inizio + 1;
+        return day >= 1 && day <= row.numGiorni ? QDate(row.year, row.month, day).weekNumber() : 0;
+    };
+    auto *column = form->findChild<WeekColumn *>();
+    ASSERT_NE(column, nullptr);
+    const QImage drawn = column->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    for (int first = 0; first < kCellCount; first += 7) {
+        const int week = weekOfCell(first) ? weekOfCell(first) : weekOfCell(first + 6);
+        const QRect cellInColumn(
+            column->mapFrom(form.get(),
+                            grid()->mapTo(form.get(), grid()->cellRect(first).topLeft())),
+            grid()->cellRect(first).size());
+        const QImage band = drawn.copy(0, cellInColumn.top(), drawn.width(), cellInColumn.height());
+        EXPECT_EQ(numberIn(band, *column), week) << "row " << first / 7;
+    }
+    QAccessibleInterface *table = QAccessible::queryAccessibleInterface(grid());
+    for (int index = row.inizio; index < row.inizio + row.numGiorni; ++index) {
+        const QString week = QStringLiteral("settimana %1").arg(weekOfCell(index));
+        const QPoint at = grid()->cellRect(index).center();
+        QHelpEvent help(QEvent::ToolTip, at, grid()->mapToGlobal(at));
+        QApplication::sendEvent(grid(), &help);
+        EXPECT_EQ(QToolTip::text().toStdString(), week.toStdString()) << index;
+        EXPECT_EQ(table->child(index)->text(QAccessible::Description).toStdString(),
+                  week.toStdString())
+            << index;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Months, GridWeeks, ::testing::ValuesIn(kMonths), kMonthName);
 
 TEST_F(Grid, ADayPastTheMonthsEndFramesTheEmptyCellAfterTheLastDay)
 {
@@ -125,6 +229,48 @@ TEST_F(Grid, TheYearBarAndTheListRedrawAtOnceInsideTheirChange)
     chooseMonth(1);
     EXPECT_EQ(label("lblMESE")->text(), QStringLiteral("Febbraio"));
     EXPECT_EQ(cell(0).text(), QStringLiteral("1")); // 1 February 2010, a Monday
+}
+
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject
+{
+public:
+    explicit PaintCounter(QWidget *widget) { widget->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        count += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+// However a user steps to another month, the grid is drawn once, with every cell's new day.
+TEST_F(Grid, AMonthStepDrawsTheGridOnce)
+{
+    start();
+    const std::pair<const char *, std::function<void()>> steps[] = {
+        {"next month", [&] { click(button("Command3")); }},
+        {"month before", [&] { click(button("Command2")); }},
+        {"Page Down", [&] { QTest::keyClick(form->windowHandle(), Qt::Key_PageDown); }},
+        {"the year bar's arrow",
+         [&] {
+             QTest::mouseClick(bar(), Qt::LeftButton, {},
+                               barPart(QStyle::SC_ScrollBarSubLine).center());
+         }},
+    };
+    PaintCounter paints(grid());
+    for (const auto &[name, step] : steps) {
+        QTest::qWait(20); // whatever the last step left to draw
+        paints.count = 0;
+        const QStringList before = cellTexts();
+        step();
+        EXPECT_NE(cellTexts(), before) << name;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return paints.count > 0; }, 2000)) << name;
+        QTest::qWait(50); // time for a second paint, if one were asked for
+        EXPECT_EQ(paints.count, 1) << name;
+    }
 }
 
 TEST_F(Grid, TwoRedrawsInARowLeaveExactlyWhatOneLeaves)
