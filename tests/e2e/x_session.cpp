@@ -33,6 +33,10 @@ namespace {
 
 using namespace std::chrono_literals;
 
+// Every program the tests start and every command they run finds no session bus, unless a
+// test gives it one of its own.
+[[maybe_unused]] const bool kBusChosen = putenv(const_cast<char *>(kNoSessionBus)) == 0;
+
 // Starts argv[0], found on PATH, with extraEnv on top of this process's environment and
 // with the given file actions applied in the child.
 pid_t spawn(const std::vector<std::string> &argv, const std::vector<std::string> &extraEnv,
@@ -122,6 +126,30 @@ struct RuntimeDir
 };
 
 } // namespace
+
+std::string fakeTimePreload()
+{
+    // Debian keeps it in the architecture's folder of /usr/lib, others in /usr/lib itself.
+    static const std::string entry = [] {
+        const std::filesystem::path library = "faketime/libfaketime.so.1";
+        std::vector<std::filesystem::path> places{"/usr/lib" / library};
+        std::error_code ignored;
+        for (const auto &dir : std::filesystem::directory_iterator("/usr/lib", ignored))
+            places.push_back(dir.path() / library);
+        const auto found = std::ranges::find_if(places, [](const std::filesystem::path &p) {
+            std::error_code missing;
+            return std::filesystem::exists(p, missing);
+        });
+        return found == places.end() ? std::string() : "LD_PRELOAD=" + found->string();
+    }();
+    EXPECT_FALSE(entry.empty()) << "libfaketime is not installed";
+    return entry;
+}
+
+bool onPath(const std::string &program)
+{
+    return !run("command -v '" + program + "'").empty();
+}
 
 std::string runtimeDir()
 {
@@ -253,8 +281,7 @@ Calendario::Calendario(const XServer &server, const std::string &fakeTime, const
                        const std::vector<std::string> &extraEnv)
     : Calendario(server, {CALENDARIO_BINARY},
                  joined({"LANG=" + lang, "LC_ALL=", "LC_TIME=", "QT_QPA_PLATFORM=xcb",
-                         "LD_PRELOAD=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1",
-                         "FAKETIME=@" + fakeTime},
+                         fakeTimePreload(), "FAKETIME=@" + fakeTime},
                         extraEnv))
 {
 }
@@ -404,6 +431,14 @@ std::string Calendario::pixel(const std::string &window, int x, int y) const
                                        + std::to_string(x) + "+" + std::to_string(y) + " txt:-");
     const auto hash = text.find('#', text.find('\n'));
     return hash == std::string::npos ? std::string() : text.substr(hash, 7);
+}
+
+std::string Calendario::pixelOnceItIs(const std::string &window, int x, int y,
+                                      const std::string &expected, int timeoutMs) const
+{
+    std::string shown;
+    waitFor([&] { return (shown = pixel(window, x, y)) == expected; }, timeoutMs);
+    return shown;
 }
 
 std::optional<int> Calendario::exitStatus(int timeoutMs)
