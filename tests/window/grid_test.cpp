@@ -1,12 +1,9 @@
 #include <functional>
-#include <limits>
-#include <tuple>
 
 #include <QAccessible>
 #include <QApplication>
 #include <QDate>
 #include <QHelpEvent>
-#include <QPainter>
 #include <QTest>
 #include <QToolTip>
 
@@ -73,46 +70,6 @@ const auto kMonthName = [](const auto &info) { return std::string(info.param.nam
 
 INSTANTIATE_TEST_SUITE_P(Months, GridMonths, ::testing::ValuesIn(kMonths), kMonthName);
 
-// The smallest part of a picture that holds every pixel unlike its background.
-QImage inkOf(const QImage &picture, QColor background)
-{
-    QRect ink;
-    for (int y = 0; y < picture.height(); ++y)
-        for (int x = 0; x < picture.width(); ++x)
-            if (picture.pixelColor(x, y) != background)
-                ink |= QRect(x, y, 1, 1);
-    return ink.isNull() ? QImage() : picture.copy(ink);
-}
-
-// The number from 1 to 53 that a band of the week column shows, read by comparing its ink
-// with each number drawn in the column's font and colours; 0 where it shows none.
-int numberIn(const QImage &band, const QWidget &column)
-{
-    const QColor background = column.palette().color(QPalette::Window);
-    const QImage shown = inkOf(band, background);
-    int best = 0;
-    qint64 bestDistance = std::numeric_limits<qint64>::max();
-    for (int n = 1; n <= 53 && !shown.isNull(); ++n) {
-        QImage drawn(column.size(), QImage::Format_RGB32);
-        drawn.fill(background);
-        QPainter painter(&drawn);
-        painter.setFont(column.font());
-        painter.setPen(column.palette().color(QPalette::WindowText));
-        painter.drawText(drawn.rect(), Qt::AlignCenter, QString::number(n));
-        painter.end();
-        const QImage ink = inkOf(drawn, background);
-        if (ink.size() != shown.size())
-            continue;
-        qint64 distance = 0;
-        for (int y = 0; y < ink.height(); ++y)
-            for (int x = 0; x < ink.width(); ++x)
-                distance += std::abs(qGray(ink.pixel(x, y)) - qGray(shown.pixel(x, y)));
-        if (distance < bestDistance)
-            std::tie(best, bestDistance) = std::tie(n, distance);
-    }
-    return best;
-}
-
 class GridWeeks : public Grid, public ::testing::WithParamInterface<MonthRow>
 {
 };
@@ -139,7 +96,7 @@ TEST_P(GridWeeks, EachRowAndDayTellsItsIsoWeek)
                             grid()->mapTo(form.get(), grid()->cellRect(first).topLeft())),
             grid()->cellRect(first).size());
         const QImage band = drawn.copy(0, cellInColumn.top(), drawn.width(), cellInColumn.height());
-        EXPECT_EQ(numberIn(band, *column), week) << "row " << first / 7;
+        EXPECT_EQ(numberDrawnIn(band, *column), week) << "row " << first / 7;
     }
     QAccessibleInterface *table = QAccessible::queryAccessibleInterface(grid());
     for (int index = row.inizio; index < row.inizio + row.numGiorni; ++index) {
@@ -230,21 +187,6 @@ TEST_F(Grid, TheYearBarAndTheListRedrawAtOnceInsideTheirChange)
     EXPECT_EQ(label("lblMESE")->text(), QStringLiteral("Febbraio"));
     EXPECT_EQ(cell(0).text(), QStringLiteral("1")); // 1 February 2010, a Monday
 }
-
-// Counts the paint events a widget receives.
-class PaintCounter : public QObject
-{
-public:
-    explicit PaintCounter(QWidget *widget) { widget->installEventFilter(this); }
-    int count = 0;
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        count += event->type() == QEvent::Paint;
-        return false;
-    }
-};
 
 // However a user steps to another month, the grid is drawn once, with every cell's new day.
 TEST_F(Grid, AMonthStepDrawsTheGridOnce)
