@@ -2,9 +2,6 @@
 // time on a session bus, the panel's calendar, the date picker, and the conveniences of the
 // keyboard, the wheel and the week numbers, each with the real program under Xvfb.
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <memory>
 #include <sstream>
 #include <thread>
@@ -71,23 +68,6 @@ protected:
                            {"LANG=it_IT.UTF-8", "LC_ALL=", "LC_TIME=", "QT_QPA_PLATFORM=xcb",
                             fakeTimePreload(), "FAKETIME=@" + day + " 12:00:00", bus.variable()});
         return std::make_unique<Calendario>(server, command, environment);
-    }
-
-    // The window with the frame the window manager gave it (none, without one), as the
-    // server places them.
-    QRect onScreen(const std::string &window) const
-    {
-        const std::string client = server.x("xwininfo -id " + window);
-        const auto number = [&](const char *label) {
-            const auto at = client.find(label);
-            return at == std::string::npos ? -1 : std::atoi(client.c_str() + at + strlen(label));
-        };
-        int left = 0, right = 0, top = 0, bottom = 0;
-        std::sscanf(server.x("xprop -id " + window + " _NET_FRAME_EXTENTS").c_str(),
-                    "_NET_FRAME_EXTENTS(CARDINAL) = %d, %d, %d, %d", &left, &right, &top, &bottom);
-        return QRect(number("Absolute upper-left X:"), number("Absolute upper-left Y:"),
-                     number("Width:"), number("Height:"))
-            .adjusted(-left, -top, right, bottom);
     }
 
     // The calendar windows on the screen.
@@ -185,7 +165,7 @@ TEST_F(Options, ThePanelsCalendarOpensAtThePointerAndGoesAsAPopUpGoes)
     auto popup = start({"--popup"});
     const auto window = popup->window();
     ASSERT_TRUE(window);
-    const QRect atPointer = onScreen(*window);
+    const QRect atPointer = server.withFrame(*window);
     EXPECT_TRUE(atPointer.topLeft().x() >= 600 && atPointer.topLeft().y() >= 500
                 && atPointer.contains(QPoint(600, 500) + kFrameAtMost))
         << "the window with its frame lies off the pointer: " << atPointer.x() << ","
@@ -202,7 +182,7 @@ TEST_F(Options, ThePanelsCalendarOpensAtThePointerAndGoesAsAPopUpGoes)
     popup = start({"--popup"});
     const auto corner = popup->window();
     ASSERT_TRUE(corner);
-    const QRect inCorner = onScreen(*corner);
+    const QRect inCorner = server.withFrame(*corner);
     EXPECT_TRUE(QRect(0, 0, 1280, 800).contains(inCorner)
                 && inCorner.contains(QPoint(1279, 799) - kFrameAtMost))
         << "the window with its frame lies off the corner: " << inCorner.x() << "," << inCorner.y();

@@ -266,6 +266,21 @@ std::string XServer::x(const std::string &command) const
     return run("DISPLAY=" + display_ + " " + command + " 2>/dev/null");
 }
 
+QRect XServer::withFrame(const std::string &window) const
+{
+    const std::string client = x("xwininfo -id " + window);
+    const auto number = [&](const std::string &label) {
+        const auto at = client.find(label);
+        return at == std::string::npos ? -1 : std::atoi(client.c_str() + at + label.size());
+    };
+    int left = 0, right = 0, top = 0, bottom = 0;
+    std::sscanf(x("xprop -id " + window + " _NET_FRAME_EXTENTS").c_str(),
+                "_NET_FRAME_EXTENTS(CARDINAL) = %d, %d, %d, %d", &left, &right, &top, &bottom);
+    return QRect(number("Absolute upper-left X:"), number("Absolute upper-left Y:"),
+                 number("Width:"), number("Height:"))
+        .adjusted(-left, -top, right, bottom);
+}
+
 namespace {
 
 std::vector<std::string> joined(std::vector<std::string> first,

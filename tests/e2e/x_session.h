@@ -71,6 +71,9 @@ public:
     bool ready() const { return ready_; }
     // Runs a shell command with this server as its DISPLAY.
     std::string x(const std::string &command) const;
+    // Where a window lies with the frame its window manager gave it (none, without one), as
+    // the server places them: no frame's size is guessed.
+    QRect withFrame(const std::string &window) const;
 
 private:
     pid_t pid_ = -1;
