@@ -3,10 +3,7 @@
 // keyboard, the wheel and the week numbers, each with the real program under Xvfb.
 #include <algorithm>
 #include <memory>
-#include <sstream>
 #include <thread>
-
-#include <signal.h>
 
 #include <QImage>
 
@@ -24,29 +21,6 @@ std::string centre(const char *control)
     const QPoint c = rectOf(QString::fromLatin1(control)).center();
     return std::to_string(c.x()) + " " + std::to_string(c.y());
 }
-
-// A private session bus, for the calendars of one test.
-class SessionBus
-{
-public:
-    SessionBus()
-    {
-        std::istringstream lines(
-            run("dbus-daemon --session --fork --print-address=1 --print-pid=1"));
-        std::getline(lines, address_);
-        lines >> pid_;
-    }
-    ~SessionBus()
-    {
-        if (pid_ > 0)
-            kill(pid_, SIGTERM);
-    }
-    std::string variable() const { return "DBUS_SESSION_BUS_ADDRESS=" + address_; }
-
-private:
-    std::string address_;
-    pid_t pid_ = -1;
-};
 
 // How far from the pointer a panel's calendar may open: by no more than a window manager's
 // frame, which the program may not know before its window is shown.

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
+#include <sstream>
 #include <thread>
 
 #include <fcntl.h>
@@ -221,6 +222,19 @@ Process::~Process()
         kill(pid_, SIGTERM);
         waitpid(pid_, nullptr, 0);
     }
+}
+
+SessionBus::SessionBus()
+{
+    std::istringstream lines(run("dbus-daemon --session --fork --print-address=1 --print-pid=1"));
+    std::getline(lines, address_);
+    lines >> pid_;
+}
+
+SessionBus::~SessionBus()
+{
+    if (pid_ > 0)
+        kill(pid_, SIGTERM);
 }
 
 XServer::XServer()

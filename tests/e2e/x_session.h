@@ -57,6 +57,23 @@ private:
     pid_t pid_ = -1;
 };
 
+// A private session bus, for the calendars of one test that are to find one another.
+class SessionBus
+{
+public:
+    SessionBus();
+    ~SessionBus();
+    SessionBus(const SessionBus &) = delete;
+    SessionBus &operator=(const SessionBus &) = delete;
+
+    // DBUS_SESSION_BUS_ADDRESS=..., for a program's environment.
+    std::string variable() const { return "DBUS_SESSION_BUS_ADDRESS=" + address_; }
+
+private:
+    std::string address_;
+    pid_t pid_ = -1;
+};
+
 // A private X server (Xvfb) at 96 dpi, started for one test and stopped after it.
 class XServer
 {
