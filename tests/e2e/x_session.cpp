@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
+#include <sstream>
 #include <thread>
 
 #include <fcntl.h>
@@ -32,6 +33,10 @@ namespace e2e {
 namespace {
 
 using namespace std::chrono_literals;
+
+// Every program the tests start and every command they run finds no session bus, unless a
+// test gives it one of its own.
+[[maybe_unused]] const bool kBusChosen = putenv(const_cast<char *>(kNoSessionBus)) == 0;
 
 // Starts argv[0], found on PATH, with extraEnv on top of this process's environment and
 // with the given file actions applied in the child.
@@ -123,6 +128,30 @@ struct RuntimeDir
 
 } // namespace
 
+std::string fakeTimePreload()
+{
+    // Debian keeps it in the architecture's folder of /usr/lib, others in /usr/lib itself.
+    static const std::string entry = [] {
+        const std::filesystem::path library = "faketime/libfaketime.so.1";
+        std::vector<std::filesystem::path> places{"/usr/lib" / library};
+        std::error_code ignored;
+        for (const auto &dir : std::filesystem::directory_iterator("/usr/lib", ignored))
+            places.push_back(dir.path() / library);
+        const auto found = std::ranges::find_if(places, [](const std::filesystem::path &p) {
+            std::error_code missing;
+            return std::filesystem::exists(p, missing);
+        });
+        return found == places.end() ? std::string() : "LD_PRELOAD=" + found->string();
+    }();
+    EXPECT_FALSE(entry.empty()) << "libfaketime is not installed";
+    return entry;
+}
+
+bool onPath(const std::string &program)
+{
+    return !run("command -v '" + program + "'").empty();
+}
+
 std::string runtimeDir()
 {
     static const RuntimeDir dir;
@@ -195,6 +224,19 @@ Process::~Process()
     }
 }
 
+SessionBus::SessionBus()
+{
+    std::istringstream lines(run("dbus-daemon --session --fork --print-address=1 --print-pid=1"));
+    std::getline(lines, address_);
+    lines >> pid_;
+}
+
+SessionBus::~SessionBus()
+{
+    if (pid_ > 0)
+        kill(pid_, SIGTERM);
+}
+
 XServer::XServer()
 {
     // Xvfb picks a free display itself and writes its number to the pipe once it accepts
@@ -238,6 +280,21 @@ std::string XServer::x(const std::string &command) const
     return run("DISPLAY=" + display_ + " " + command + " 2>/dev/null");
 }
 
+QRect XServer::withFrame(const std::string &window) const
+{
+    const std::string client = x("xwininfo -id " + window);
+    const auto number = [&](const std::string &label) {
+        const auto at = client.find(label);
+        return at == std::string::npos ? -1 : std::atoi(client.c_str() + at + label.size());
+    };
+    int left = 0, right = 0, top = 0, bottom = 0;
+    std::sscanf(x("xprop -id " + window + " _NET_FRAME_EXTENTS").c_str(),
+                "_NET_FRAME_EXTENTS(CARDINAL) = %d, %d, %d, %d", &left, &right, &top, &bottom);
+    return QRect(number("Absolute upper-left X:"), number("Absolute upper-left Y:"),
+                 number("Width:"), number("Height:"))
+        .adjusted(-left, -top, right, bottom);
+}
+
 namespace {
 
 std::vector<std::string> joined(std::vector<std::string> first,
@@ -253,8 +310,7 @@ Calendario::Calendario(const XServer &server, const std::string &fakeTime, const
                        const std::vector<std::string> &extraEnv)
     : Calendario(server, {CALENDARIO_BINARY},
                  joined({"LANG=" + lang, "LC_ALL=", "LC_TIME=", "QT_QPA_PLATFORM=xcb",
-                         "LD_PRELOAD=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1",
-                         "FAKETIME=@" + fakeTime},
+                         fakeTimePreload(), "FAKETIME=@" + fakeTime},
                         extraEnv))
 {
 }
@@ -404,6 +460,14 @@ std::string Calendario::pixel(const std::string &window, int x, int y) const
                                        + std::to_string(x) + "+" + std::to_string(y) + " txt:-");
     const auto hash = text.find('#', text.find('\n'));
     return hash == std::string::npos ? std::string() : text.substr(hash, 7);
+}
+
+std::string Calendario::pixelOnceItIs(const std::string &window, int x, int y,
+                                      const std::string &expected, int timeoutMs) const
+{
+    std::string shown;
+    waitFor([&] { return (shown = pixel(window, x, y)) == expected; }, timeoutMs);
+    return shown;
 }
 
 std::optional<int> Calendario::exitStatus(int timeoutMs)

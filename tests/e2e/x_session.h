@@ -15,6 +15,17 @@ namespace e2e {
 // A private runtime folder for the programs under test, removed when the tests end.
 std::string runtimeDir();
 
+// The session bus of a program that is to find none: every program the tests start has it
+// unless the test gives it a bus of its own, so that none meets the calendar open on the
+// user's bus, nor one that libdbus would launch for the X display.
+inline constexpr const char *kNoSessionBus = "DBUS_SESSION_BUS_ADDRESS=disabled:";
+
+// LD_PRELOAD's entry for libfaketime, wherever the system keeps it.
+std::string fakeTimePreload();
+
+// Whether a program is on PATH, for tests that skip without an optional one.
+bool onPath(const std::string &program);
+
 // Where a control of the window lies, in client pixels.
 QRect rectOf(const QString &objectName);
 
@@ -40,8 +51,26 @@ public:
     Process &operator=(const Process &) = delete;
 
     bool started() const { return pid_ > 0; }
+    pid_t pid() const { return pid_; }
 
 private:
+    pid_t pid_ = -1;
+};
+
+// A private session bus, for the calendars of one test that are to find one another.
+class SessionBus
+{
+public:
+    SessionBus();
+    ~SessionBus();
+    SessionBus(const SessionBus &) = delete;
+    SessionBus &operator=(const SessionBus &) = delete;
+
+    // DBUS_SESSION_BUS_ADDRESS=..., for a program's environment.
+    std::string variable() const { return "DBUS_SESSION_BUS_ADDRESS=" + address_; }
+
+private:
+    std::string address_;
     pid_t pid_ = -1;
 };
 
@@ -59,6 +88,9 @@ public:
     bool ready() const { return ready_; }
     // Runs a shell command with this server as its DISPLAY.
     std::string x(const std::string &command) const;
+    // Where a window lies with the frame its window manager gave it (none, without one), as
+    // the server places them: no frame's size is guessed.
+    QRect withFrame(const std::string &window) const;
 
 private:
     pid_t pid_ = -1;
@@ -98,6 +130,9 @@ public:
     void key(const std::string &window, const std::string &keys) const;
     // The colour of client pixel (x, y) of the window, "#RRGGBB".
     std::string pixel(const std::string &window, int x, int y) const;
+    // That colour once it is as expected (the window mapped and drawn) or the time is up.
+    std::string pixelOnceItIs(const std::string &window, int x, int y, const std::string &expected,
+                              int timeoutMs = 10000) const;
     // The exit status once the program has ended, or nothing if it is still running then.
     std::optional<int> exitStatus(int timeoutMs = 10000);
 

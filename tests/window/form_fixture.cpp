@@ -1,9 +1,12 @@
 #include "window/form_fixture.h"
 
 #include <algorithm>
+#include <limits>
+#include <tuple>
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPainter>
 #include <QRegularExpression>
 #include <QStyleOptionSlider>
 #include <QTest>
@@ -125,6 +128,50 @@ int FormTest::firstColumn() const
 int FormTest::dayCount() const
 {
     return int(std::ranges::count_if(cellTexts(), [](const QString &t) { return !t.isEmpty(); }));
+}
+
+namespace {
+
+// The smallest part of a picture that holds every pixel unlike its background.
+QImage inkOf(const QImage &picture, QColor background)
+{
+    QRect ink;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            if (picture.pixelColor(x, y) != background)
+                ink |= QRect(x, y, 1, 1);
+    return ink.isNull() ? QImage() : picture.copy(ink);
+}
+
+} // namespace
+
+// The number from 1 to 53 that a band of the week column shows, read by comparing its ink
+// with each number drawn in the column's font and colours; 0 where it shows none.
+int numberDrawnIn(const QImage &band, const QWidget &column)
+{
+    const QColor background = column.palette().color(QPalette::Window);
+    const QImage shown = inkOf(band, background);
+    int best = 0;
+    qint64 bestDistance = std::numeric_limits<qint64>::max();
+    for (int n = 1; n <= 53 && !shown.isNull(); ++n) {
+        QImage drawn(column.size(), QImage::Format_RGB32);
+        drawn.fill(background);
+        QPainter painter(&drawn);
+        painter.setFont(column.font());
+        painter.setPen(column.palette().color(QPalette::WindowText));
+        painter.drawText(drawn.rect(), Qt::AlignCenter, QString::number(n));
+        painter.end();
+        const QImage ink = inkOf(drawn, background);
+        if (ink.size() != shown.size())
+            continue;
+        qint64 distance = 0;
+        for (int y = 0; y < ink.height(); ++y)
+            for (int x = 0; x < ink.width(); ++x)
+                distance += std::abs(qGray(ink.pixel(x, y)) - qGray(shown.pixel(x, y)));
+        if (distance < bestDistance)
+            std::tie(best, bestDistance) = std::tie(n, distance);
+    }
+    return best;
 }
 
 } // namespace testing

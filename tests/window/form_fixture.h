@@ -3,6 +3,8 @@
 #include <memory>
 #include <vector>
 
+#include <QEvent>
+#include <QImage>
 #include <QPushButton>
 #include <QStringList>
 #include <QStyle>
@@ -21,6 +23,25 @@ namespace calendario {
 namespace testing {
 
 using namespace std::chrono;
+
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject
+{
+public:
+    explicit PaintCounter(QWidget *widget) { widget->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        count += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+// The number from 1 to 53 that a band of a widget's picture shows, read by comparing its ink
+// with each number drawn in the widget's font and colours; 0 where it shows none.
+int numberDrawnIn(const QImage &band, const QWidget &widget);
 
 // A calendar window on a pinned clock and the Italian locale, and the means to use it as a
 // person would. A message box that reports an error is read and closed, as a user would.
@@ -83,7 +104,7 @@ protected:
     QString title() const { return form->windowTitle(); }
 
     FixedClock clock{2005y / December / 7};
-    // How the window is asked for, before start() or create().
+    // The ways the window is asked for, as create() and start() build it.
     Form1::Options options;
     std::unique_ptr<Form1> form;
     // The errors the message boxes reported.

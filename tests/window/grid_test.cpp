@@ -1,6 +1,14 @@
+#include <functional>
+
+#include <QAccessible>
 #include <QApplication>
+#include <QDate>
+#include <QHelpEvent>
+#include <QTest>
+#include <QToolTip>
 
 #include "window/form_fixture.h"
+#include "window/week_column.h"
 
 namespace calendario::testing {
 namespace {
@@ -26,6 +34,11 @@ struct MonthRow
     int inizio, numGiorni;
 };
 
+void PrintTo(const MonthRow &row, std::ostream *out)
+{
+    *out << row.name;
+}
+
 class GridMonths : public Grid, public ::testing::WithParamInterface<MonthRow>
 {
 };
@@ -41,16 +54,64 @@ TEST_P(GridMonths, DaysFillConsecutiveCellsFromTheColumnOfDayOne)
     EXPECT_EQ(framedCell(), 7 + row.inizio - 1); // the selected day is still today's 7
 }
 
-INSTANTIATE_TEST_SUITE_P(Months, GridMonths,
-                         ::testing::Values(MonthRow{"September2005", 9, 2005, 3, 30},
-                                           MonthRow{"May2005_LastCellUsed", 5, 2005, 6, 31},
-                                           MonthRow{"August2005_StartsOnMonday", 8, 2005, 0, 31},
-                                           MonthRow{"February1500", 2, 1500, 3, 28},
-                                           MonthRow{"February2000_Leap", 2, 2000, 1, 29},
-                                           MonthRow{"February2100", 2, 2100, 0, 28},
-                                           MonthRow{"February2500", 2, 2500, 0, 28},
-                                           MonthRow{"December2500", 12, 2500, 2, 31}),
-                         [](const auto &info) { return std::string(info.param.name); });
+const MonthRow kMonths[] = {
+    {"September2005", 9, 2005, 3, 30},
+    {"May2005_LastCellUsed", 5, 2005, 6, 31},
+    {"August2005_StartsOnMonday", 8, 2005, 0, 31},
+    {"February1500", 2, 1500, 3, 28},
+    {"February2000_Leap", 2, 2000, 1, 29},
+    {"February2100", 2, 2100, 0, 28},
+    {"February2500", 2, 2500, 0, 28},
+    {"December2500", 12, 2500, 2, 31},
+    {"January2005_Week53", 1, 2005, 5, 31},
+    {"December2008_Week1", 12, 2008, 0, 31},
+};
+const auto kMonthName = [](const auto &info) { return std::string(info.param.name); };
+
+INSTANTIATE_TEST_SUITE_P(Months, GridMonths, ::testing::ValuesIn(kMonths), kMonthName);
+
+class GridWeeks : public Grid, public ::testing::WithParamInterface<MonthRow>
+{
+};
+
+// Each day's ISO week, as QDate counts it: beside its row in the week column, in its tooltip
+// and in what a screen reader hears of it.
+TEST_P(GridWeeks, EachRowAndDayTellsItsIsoWeek)
+{
+    options.weekNumbers = true;
+    start();
+    const MonthRow &row = GetParam();
+    showMonth(row.month, row.year);
+    const auto weekOfCell = [&](int index) {
+        const int day = index - row.inizio + 1;
+        return day >= 1 && day <= row.numGiorni ? QDate(row.year, row.month, day).weekNumber() : 0;
+    };
+    auto *column = form->findChild<WeekColumn *>();
+    ASSERT_NE(column, nullptr);
+    const QImage drawn = column->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    for (int first = 0; first < kCellCount; first += 7) {
+        const int week = weekOfCell(first) ? weekOfCell(first) : weekOfCell(first + 6);
+        const QRect cellInColumn(
+            column->mapFrom(form.get(),
+                            grid()->mapTo(form.get(), grid()->cellRect(first).topLeft())),
+            grid()->cellRect(first).size());
+        const QImage band = drawn.copy(0, cellInColumn.top(), drawn.width(), cellInColumn.height());
+        EXPECT_EQ(numberDrawnIn(band, *column), week) << "row " << first / 7;
+    }
+    QAccessibleInterface *table = QAccessible::queryAccessibleInterface(grid());
+    for (int index = row.inizio; index < row.inizio + row.numGiorni; ++index) {
+        const QString week = QStringLiteral("settimana %1").arg(weekOfCell(index));
+        const QPoint at = grid()->cellRect(index).center();
+        QHelpEvent help(QEvent::ToolTip, at, grid()->mapToGlobal(at));
+        QApplication::sendEvent(grid(), &help);
+        EXPECT_EQ(QToolTip::text().toStdString(), week.toStdString()) << index;
+        EXPECT_EQ(table->child(index)->text(QAccessible::Description).toStdString(),
+                  week.toStdString())
+            << index;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Months, GridWeeks, ::testing::ValuesIn(kMonths), kMonthName);
 
 TEST_F(Grid, ADayPastTheMonthsEndFramesTheEmptyCellAfterTheLastDay)
 {
@@ -125,6 +186,33 @@ TEST_F(Grid, TheYearBarAndTheListRedrawAtOnceInsideTheirChange)
     chooseMonth(1);
     EXPECT_EQ(label("lblMESE")->text(), QStringLiteral("Febbraio"));
     EXPECT_EQ(cell(0).text(), QStringLiteral("1")); // 1 February 2010, a Monday
+}
+
+// However a user steps to another month, the grid is drawn once, with every cell's new day.
+TEST_F(Grid, AMonthStepDrawsTheGridOnce)
+{
+    start();
+    const std::pair<const char *, std::function<void()>> steps[] = {
+        {"next month", [&] { click(button("Command3")); }},
+        {"month before", [&] { click(button("Command2")); }},
+        {"Page Down", [&] { QTest::keyClick(form->windowHandle(), Qt::Key_PageDown); }},
+        {"the year bar's arrow",
+         [&] {
+             QTest::mouseClick(bar(), Qt::LeftButton, {},
+                               barPart(QStyle::SC_ScrollBarSubLine).center());
+         }},
+    };
+    PaintCounter paints(grid());
+    for (const auto &[name, step] : steps) {
+        QTest::qWait(20); // whatever the last step left to draw
+        paints.count = 0;
+        const QStringList before = cellTexts();
+        step();
+        EXPECT_NE(cellTexts(), before) << name;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return paints.count > 0; }, 2000)) << name;
+        QTest::qWait(50); // time for a second paint, if one were asked for
+        EXPECT_EQ(paints.count, 1) << name;
+    }
 }
 
 TEST_F(Grid, TwoRedrawsInARowLeaveExactlyWhatOneLeaves)
