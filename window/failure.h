@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include "calendar/runtime_error.h"
+
 class QWidget;
 
 namespace calendario {
@@ -13,8 +15,6 @@ namespace calendario {
 // that raised it, up to the one that answered the user's event: there the error is
 // reported with its number and message, once, and the program ends with a non-zero exit
 // status. No exception ever crosses Qt's event loop or a signal of Qt's.
-
-inline constexpr int kFailureExitStatus = 1;
 
 // Shows the error (any exception that is no runtime error as an internal one) in a message
 // box over `window`, and on one line of the error output, for a script that started the

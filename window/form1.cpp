@@ -332,21 +332,31 @@ void Form1::connectHandlers()
     // without a day it chooses nothing.
     if (options_.picker)
         connect(grid_, &DayGrid::doubleClicked, this, [this](int cell) {
-            if (!failed_ && selected_ && grid_->selectedCell() == cell)
-                chooseSelected();
+            answer([this, cell] {
+                if (grid_->selectedCell() == cell)
+                    chooseSelected();
+            });
         });
 }
 
 void Form1::putFrameAround(const DayCell &cell)
 {
     Shape1->moveTwips(cell.leftTwips() - kFrameInset, cell.topTwips() - kFrameInset);
-    selected_ = cell.date();
+}
+
+std::optional<Date> Form1::selectedDate() const
+{
+    const int cell = grid_->selectedCell();
+    return cell >= 0 ? grid_->cell(cell).date() : std::nullopt;
 }
 
 void Form1::chooseSelected()
 {
-    if (selected_)
-        emit dateChosen(*selected_);
+    // One answer: keys still queued once it is given (Enter pressed twice) give none.
+    if (const std::optional<Date> day = selectedDate(); day && !answered_) {
+        answered_ = true;
+        emit dateChosen(*day);
+    }
 }
 
 QString Form1::clockOutsideTheYears() const

@@ -56,13 +56,13 @@ public:
     // The selected day: the one the frame surrounds, which the keys move from, a screen reader
     // hears, and Enter, a double click and Ctrl+C take. None while the frame stands on a cell
     // without a day (the 31st selected, a month of 30 shown).
-    std::optional<Date> selectedDate() const { return selected_; }
+    std::optional<Date> selectedDate() const;
     // The month (1 to 12) and the year shown.
     int monthShown() const { return lstMESI->listIndex().value() + 1; }
     int yearShown() const { return VScroll1->year().value(); }
 
 signals:
-    // A date picker's day chosen with Enter or a double click.
+    // A date picker's day chosen with Enter or a double click; once.
     void dateChosen(Date date);
     // A panel's calendar hidden because another window took the focus.
     void dismissed();
@@ -110,7 +110,6 @@ private:
     // Cell Index of the array G; an index that names no cell raises an error.
     DayCell &G(Int16 Index) { return grid_->cell(Index); }
     Int16 cellCount() const { return Int16(grid_->count()); }
-    // Moves the frame around the cell, which selects the cell's day, or none.
     void putFrameAround(const DayCell &cell);
     // A picker's day chosen: the selected one, if there is one.
     void chooseSelected();
@@ -130,14 +129,14 @@ private:
     DateNames names_;
     const Options options_;
     bool wasActive_ = false;
-    // Set wherever the frame moves, from the cell it moves to.
-    std::optional<Date> selected_;
     // The day the title names, the last chosen: "Oggi:" looks by it when midnight passes, as
     // choosing it again would make it look.
     Date titleDate_{};
     Date today_{};
     QTimer dayTimer_;
     bool failed_ = false;
+    // A picker's day has been chosen.
+    bool answered_ = false;
     bool coloursDue_ = false;
     // The controls in the order of the table; none for the cells and the frame, which the
     // grid draws.

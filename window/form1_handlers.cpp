@@ -249,8 +249,8 @@ void Form1::pctCAL_KeyDown(int KeyCode)
         break;
     case Qt::Key_Copy:
         // The selected day written out, as a screen reader names it.
-        if (selected_)
-            QGuiApplication::clipboard()->setText(names_.longDate(*selected_));
+        if (const std::optional<Date> day = selectedDate())
+            QGuiApplication::clipboard()->setText(names_.longDate(*day));
         break;
     }
 }
