@@ -27,6 +27,26 @@ class CommandLine : public ::testing::Test
 protected:
     void SetUp() override { ASSERT_TRUE(server.ready()) << "Xvfb did not start"; }
 
+    // Runs the start, types its keys, and checks what it wrote and how it ended.
+    void check(const Start &row)
+    {
+        Calendario app(server, {"sh", "-c", row.shell, CALENDARIO_BINARY},
+                       {"LANG=C.UTF-8", "LC_ALL=", "LC_TIME=", "QT_QPA_PLATFORM=xcb",
+                        "DBUS_SESSION_BUS_ADDRESS=disabled:"});
+        if (row.keys) {
+            const auto window = app.window();
+            EXPECT_TRUE(window) << row.name;
+            if (window)
+                app.key(*window, row.keys);
+        }
+        EXPECT_EQ(app.exitStatus(), row.status) << row.name;
+        EXPECT_EQ(app.output(), row.output) << row.name;
+        const std::string error = app.errors();
+        EXPECT_NE(error.find(row.error), std::string::npos) << row.name << ": " << error;
+        EXPECT_EQ(std::count(error.begin(), error.end(), '\n'), *row.error ? 1 : 0)
+            << row.name << ": " << error;
+    }
+
     XServer server;
 };
 
@@ -53,23 +73,24 @@ TEST_F(CommandLine, ClosedAndFullStreamsAndNoDisplayEndWithOneLine)
         {"NoSuchDisplay", R"(exec "$0" -display :987)", nullptr, "",
          "calendario: cannot open a window: could not connect to display :987", 1},
     };
-    for (const Start &row : rows) {
-        Calendario app(server, {"sh", "-c", row.shell, CALENDARIO_BINARY},
-                       {"LANG=C.UTF-8", "LC_ALL=", "LC_TIME=", "QT_QPA_PLATFORM=xcb",
-                        "DBUS_SESSION_BUS_ADDRESS=disabled:"});
-        if (row.keys) {
-            const auto window = app.window();
-            EXPECT_TRUE(window) << row.name;
-            if (window)
-                app.key(*window, row.keys);
-        }
-        EXPECT_EQ(app.exitStatus(), row.status) << row.name;
-        EXPECT_EQ(app.output(), row.output) << row.name;
-        const std::string error = app.errors();
-        EXPECT_NE(error.find(row.error), std::string::npos) << row.name << ": " << error;
-        EXPECT_EQ(std::count(error.begin(), error.end(), '\n'), *row.error ? 1 : 0)
-            << row.name << ": " << error;
-    }
+    for (const Start &row : rows)
+        check(row);
+}
+
+// A date picker answers once, with the day its frame stands on, and with none while it
+// stands on no day.
+TEST_F(CommandLine, APickerAnswersOnceWithTheFramedDay)
+{
+    const Start rows[] = {
+        {"EnterTwice", R"(exec "$0" --print --date 2005-12-10)", "Return Return Right Return",
+         "2005-12-10\n", "", 0},
+        {"AfterAMonthStep", R"(exec "$0" --print --date 2005-12-10)", "Next Return", "2006-01-10\n",
+         "", 0},
+        {"NoDayFramed", R"(exec "$0" --print --date 2027-01-31)", "Next Return ctrl+c Escape", "",
+         "", 1},
+    };
+    for (const Start &row : rows)
+        check(row);
 }
 
 } // namespace

@@ -180,6 +180,9 @@ TEST_F(UnderWine, CommandLinesPrintTheirAnswerAndEndWithTheirStatus)
         {{"--version"}, nullptr, 0, "calendario 1.0\r\n", ""},
         {{"--frobnicate"}, nullptr, 2, "", "calendario: Unknown option 'frobnicate'.\r\n"},
         {{"--print", "--date", "2024-02-29"}, "Return", 0, "2024-02-29\r\n", ""},
+        // The framed day, which a month step moved; none past a short month's end.
+        {{"--print", "--date", "2005-12-10"}, "Next Return", 0, "2006-01-10\r\n", ""},
+        {{"--print", "--date", "2027-01-31"}, "Next Return Escape", 1, "", ""},
     };
     for (const Row &row : rows) {
         const std::string name = row.arguments.front();
