@@ -12,10 +12,9 @@ namespace calendario {
 #ifdef Q_OS_UNIX
 namespace {
 
-constexpr char kVariable[] = "XDG_ACTIVATION_TOKEN";
 // "XDG_ACTIVATION_TOKEN=" and the token, as the environment holds it. Only the main thread,
 // which answers requests, writes it.
-std::array<char, sizeof(kVariable) + kMaxActivationTokenBytes + 1> entry;
+std::array<char, sizeof(kActivationTokenVariable) + kMaxActivationTokenBytes + 1> entry;
 
 } // namespace
 #endif
@@ -26,8 +25,8 @@ ActivationToken::ActivationToken(const QString &token)
     if (!usableActivationToken(token))
         return;
     // Out of the environment while it is written.
-    unsetenv(kVariable);
-    const QByteArray text = QByteArray(kVariable) + '=' + token.toLatin1();
+    unsetenv(kActivationTokenVariable);
+    const QByteArray text = QByteArray(kActivationTokenVariable) + '=' + token.toLatin1();
     std::memcpy(entry.data(), text.constData(), std::size_t(text.size()) + 1);
     set_ = putenv(entry.data()) == 0;
 #else
@@ -40,7 +39,7 @@ ActivationToken::~ActivationToken()
 #ifdef Q_OS_UNIX
     // A token serves one activation: none is left for the next, nor for any program started.
     if (set_)
-        unsetenv(kVariable);
+        unsetenv(kActivationTokenVariable);
 #endif
 }
 

@@ -4,6 +4,9 @@
 
 namespace calendario {
 
+// Where a launcher hands a Wayland program its token.
+inline constexpr char kActivationTokenVariable[] = "XDG_ACTIVATION_TOKEN";
+
 // While it lives, a launcher's token for the window coming to the front, where Qt's Wayland
 // platform reads it as the window asks to be activated: the environment's
 // XDG_ACTIVATION_TOKEN, which Qt removes once used. (Qt's X11 platform reads a startup id

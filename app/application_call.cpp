@@ -5,7 +5,9 @@
 #include <QStringList>
 #include <QVariantMap>
 
+#include "app/activation_token.h"
 #include "app/request_date.h"
+#include "calendar/date_format.h"
 
 namespace calendario {
 namespace {
@@ -13,26 +15,55 @@ namespace {
 const QString kInvalidArgs = QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs");
 const QString kUnknownMethod = QStringLiteral("org.freedesktop.DBus.Error.UnknownMethod");
 
-// The methods of org.freedesktop.Application, and the arguments each takes.
+const QLatin1String kActivate("Activate");
+const QLatin1String kActivateAction("ActivateAction");
+// The calendar's actions.
+const QLatin1String kClose("close");
+const QLatin1String kShowDate("show-date");
+
+// The methods of org.freedesktop.Application, and the arguments each takes: as Qt hands them
+// over, as D-Bus writes them, and as introspection names them.
+struct Argument
+{
+    QMetaType type;
+    QLatin1String signature;
+    QLatin1String name;
+};
+const Argument kPlatformData{QMetaType::fromType<QVariantMap>(), QLatin1String("a{sv}"),
+                             QLatin1String("platform_data")};
 struct Method
 {
     QLatin1String name;
-    QList<QMetaType> takes;
-    QLatin1String signature;
+    QList<Argument> takes;
 };
 const Method kMethods[] = {
-    {QLatin1String("Activate"), {QMetaType::fromType<QVariantMap>()}, QLatin1String("a{sv}")},
+    {kActivate, {kPlatformData}},
     {QLatin1String("Open"),
-     {QMetaType::fromType<QStringList>(), QMetaType::fromType<QVariantMap>()},
-     QLatin1String("as, a{sv}")},
-    {QLatin1String("ActivateAction"),
-     {QMetaType::fromType<QString>(), QMetaType::fromType<QVariantList>(),
-      QMetaType::fromType<QVariantMap>()},
-     QLatin1String("s, av, a{sv}")},
+     {{QMetaType::fromType<QStringList>(), QLatin1String("as"), QLatin1String("uris")},
+      kPlatformData}},
+    {kActivateAction,
+     {{QMetaType::fromType<QString>(), QLatin1String("s"), QLatin1String("action_name")},
+      {QMetaType::fromType<QVariantList>(), QLatin1String("av"), QLatin1String("parameter")},
+      kPlatformData}},
 };
 
-// Platform data's tokens that let a window come to the front, Wayland's first.
-const char *const kTokenKeys[] = {"activation-token", "desktop-startup-id"};
+QString signatureOf(const Method &method)
+{
+    QStringList signatures;
+    for (const Argument &argument : method.takes)
+        signatures << argument.signature;
+    return signatures.join(QStringLiteral(", "));
+}
+
+// Platform data's tokens that let a window come to the front, Wayland's first, and the
+// variables a launcher hands them to a program in.
+struct TokenKey
+{
+    const char *key;
+    const char *variable;
+};
+const TokenKey kTokenKeys[] = {{"activation-token", kActivationTokenVariable},
+                               {"desktop-startup-id", "DESKTOP_STARTUP_ID"}};
 
 template<typename T>
 bool holds(const QVariant &value)
@@ -49,8 +80,8 @@ CallReading refused(const QString &error, const QString &message)
 // none is.
 QString tokenOf(const QVariantMap &data)
 {
-    for (const char *key : kTokenKeys) {
-        const QVariant value = data.value(QLatin1String(key));
+    for (const TokenKey &key : kTokenKeys) {
+        const QVariant value = data.value(QLatin1String(key.key));
         if (!holds<QString>(value))
             continue;
         const QString token = value.toString();
@@ -63,12 +94,12 @@ QString tokenOf(const QVariantMap &data)
 // The calendar's actions: "close", and "show-date" with a day.
 CallReading readAction(const QString &name, const QVariantList &parameter, const QString &token)
 {
-    if (name == QLatin1String("close")) {
+    if (name == kClose) {
         if (!parameter.isEmpty())
             return refused(kInvalidArgs, QStringLiteral("the action close takes no parameter"));
         return {Request{Request::Kind::Close, {}, token}, {}, {}};
     }
-    if (name == QLatin1String("show-date")) {
+    if (name == kShowDate) {
         if (parameter.size() != 1 || !holds<QString>(parameter.front()))
             return refused(kInvalidArgs,
                            QStringLiteral("the action show-date takes one parameter, a day as a "
@@ -96,17 +127,50 @@ CallReading readApplicationCall(QStringView method, const QVariantList &argument
             QStringLiteral("no method %1 in org.freedesktop.Application").arg(quoted(method)));
     const bool taken = arguments.size() == found->takes.size()
         && std::equal(arguments.begin(), arguments.end(), found->takes.begin(),
-                      [](const QVariant &given, QMetaType type) {
-                          return given.metaType() == type;
+                      [](const QVariant &given, const Argument &argument) {
+                          return given.metaType() == argument.type;
                       });
     if (!taken)
         return refused(kInvalidArgs,
-                       QStringLiteral("%1 takes (%2)").arg(found->name, found->signature));
+                       QStringLiteral("%1 takes (%2)").arg(found->name, signatureOf(*found)));
     const QString token = tokenOf(arguments.back().toMap());
-    if (found->name == QLatin1String("ActivateAction"))
+    if (found->name == kActivateAction)
         return readAction(arguments.front().toString(), arguments.at(1).toList(), token);
     // Open asks for files, of which the calendar opens none: it comes to the front.
     return {Request{Request::Kind::Activate, {}, token}, {}, {}};
+}
+
+ApplicationCall applicationCallFor(const Request &request)
+{
+    QVariantMap platformData;
+    for (const TokenKey &key : kTokenKeys)
+        if (const QByteArray token = qgetenv(key.variable); !token.isEmpty())
+            platformData.insert(QLatin1String(key.key), QString::fromUtf8(token));
+    switch (request.kind) {
+    case Request::Kind::Close:
+        return {kActivateAction, {QString(kClose), QVariantList(), platformData}};
+    case Request::Kind::ShowDate:
+        if (request.date)
+            return {kActivateAction,
+                    {QString(kShowDate), QVariantList{isoText(*request.date)}, platformData}};
+        break;
+    case Request::Kind::Activate:
+        break;
+    }
+    return {kActivate, {platformData}};
+}
+
+QString applicationIntrospection()
+{
+    QString text = QStringLiteral("<interface name=\"org.freedesktop.Application\">");
+    for (const Method &method : kMethods) {
+        text += QStringLiteral("<method name=\"%1\">").arg(method.name);
+        for (const Argument &argument : method.takes)
+            text += QStringLiteral("<arg type=\"%1\" name=\"%2\" direction=\"in\"/>")
+                        .arg(argument.signature, argument.name);
+        text += QStringLiteral("</method>");
+    }
+    return text + QStringLiteral("</interface>");
 }
 
 } // namespace calendario

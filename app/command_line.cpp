@@ -18,35 +18,6 @@ namespace {
 
 using namespace std::chrono;
 
-#ifdef Q_OS_WIN
-// Whether the line can be written where it is read: to a console, or to the file or pipe
-// the output was redirected to. Qt looks only for handles handed over at start
-// (STARTF_USESTDHANDLES), which not every start that redirects them says: Wine's from a
-// shell does not.
-bool canPrint(DWORD handle)
-{
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    GetStartupInfoW(&startup);
-    if (GetConsoleWindow() || (startup.dwFlags & STARTF_USESTDHANDLES))
-        return true;
-    const HANDLE output = GetStdHandle(handle);
-    if (!output || output == INVALID_HANDLE_VALUE)
-        return false;
-    const DWORD type = GetFileType(output);
-    return type == FILE_TYPE_DISK || type == FILE_TYPE_PIPE;
-}
-#endif
-
-// A day as --date takes it.
-QString isoText(Date date)
-{
-    return QStringLiteral("%1-%2-%3")
-        .arg(int(date.year()), 4, 10, QLatin1Char('0'))
-        .arg(unsigned(date.month()), 2, 10, QLatin1Char('0'))
-        .arg(unsigned(date.day()), 2, 10, QLatin1Char('0'));
-}
-
 // The days the calendar shows, as --date's help and refusal say them.
 QString calendarDays()
 {
@@ -203,14 +174,8 @@ Reading readCommandLine(const QStringList &arguments, bool outputOpen)
     if (reading.text.isEmpty())
         return reading;
     const bool error = reading.exitStatus != 0;
-#ifdef Q_OS_WIN
-    if (!canPrint(error ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE)) {
-        MessageBoxW(nullptr, reinterpret_cast<const wchar_t *>(reading.text.utf16()), L"calendario",
-                    MB_OK | MB_TOPMOST | MB_SETFOREGROUND
-                        | (error ? MB_ICONERROR : MB_ICONINFORMATION));
+    if (showWhereNoStreamReaches(reading.text, error))
         return reading;
-    }
-#endif
     if (error)
         std::fputs(qPrintable(reading.text + QLatin1Char('\n')), stderr);
     else

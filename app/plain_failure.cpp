@@ -3,16 +3,18 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
 #include <vector>
 
 #include <QByteArray>
 #include <QString>
 #include <QtGlobal>
 
+#include "app/streams.h"
+#include "calendar/runtime_error.h"
+
 namespace calendario {
 namespace {
-
-constexpr int kFailureStatus = 1;
 
 struct HeldMessage
 {
@@ -23,7 +25,9 @@ struct HeldMessage
 
 QtMessageHandler usualHandler = nullptr;
 // Qt's messages while it opens its platform, which say why no window could be opened.
+// Qt's own threads (X11's and Wayland's event readers) may say something meanwhile too.
 std::vector<HeldMessage> held;
+std::mutex heldLock;
 
 bool fromPluginLoader(const HeldMessage &message)
 {
@@ -35,6 +39,7 @@ bool fromPluginLoader(const HeldMessage &message)
 // line of Qt's fatal message.
 QString cause(const QString &fatal)
 {
+    const std::lock_guard lock(heldLock);
     const auto own = std::find_if_not(held.rbegin(), held.rend(), fromPluginLoader);
     QString text = own != held.rend() ? own->text
         : held.empty()                ? fatal.section(QLatin1Char('\n'), 0, 0)
@@ -49,14 +54,17 @@ void handle(QtMsgType type, const QMessageLogContext &context, const QString &te
 {
     if (type == QtFatalMsg) {
         std::fflush(stdout);
-        std::fprintf(stderr, "calendario: cannot open a window: %s\n", qPrintable(cause(text)));
+        const QString line = QStringLiteral("calendario: cannot open a window: ") + cause(text);
+        if (!showWhereNoStreamReaches(line, true))
+            std::fprintf(stderr, "%s\n", qPrintable(line));
         std::fflush(stderr);
-        std::_Exit(kFailureStatus);
+        std::_Exit(kFailureExitStatus);
     }
     if (type == QtDebugMsg) {
         usualHandler(type, context, text);
         return;
     }
+    const std::lock_guard lock(heldLock);
     held.push_back({type, context.category, text});
 }
 
@@ -70,6 +78,7 @@ void sayFailuresPlainly()
 void sayFailuresAsUsual()
 {
     qInstallMessageHandler(usualHandler);
+    const std::lock_guard lock(heldLock);
     for (const HeldMessage &message : held) {
         const QMessageLogContext context(nullptr, 0, nullptr, message.category.constData());
         usualHandler(message.type, context, message.text);

@@ -35,7 +35,7 @@ private:
     // in the meantime.
     QTimer dismissal_;
     // A date picker ends with 1 unless a day was chosen and written out.
-    int answerStatus_ = 1;
+    int answerStatus_ = kFailureExitStatus;
 };
 
 } // namespace calendario

@@ -29,18 +29,6 @@ const QString kInterface = QStringLiteral("org.freedesktop.Application");
 constexpr int kOwnMappingBytes = 128 * 1024;
 #endif
 
-// Tokens that let the calendar that takes a request come to the front: X11's startup
-// notification and Wayland's activation.
-QVariantMap platformData()
-{
-    QVariantMap data;
-    if (const QByteArray id = qgetenv("DESKTOP_STARTUP_ID"); !id.isEmpty())
-        data.insert(QStringLiteral("desktop-startup-id"), QString::fromUtf8(id));
-    if (const QByteArray token = qgetenv("XDG_ACTIVATION_TOKEN"); !token.isEmpty())
-        data.insert(QStringLiteral("activation-token"), QString::fromUtf8(token));
-    return data;
-}
-
 // An argument as QtDBus hands it over, with the arrays the calendar's methods take turned
 // into Qt's own types; any other left as it came, for the reader to refuse.
 QVariant natural(const QVariant &argument)
@@ -86,23 +74,7 @@ public:
         return true;
     }
 
-    QString introspect(const QString &) const override
-    {
-        return QStringLiteral("<interface name=\"org.freedesktop.Application\">"
-                              "<method name=\"Activate\">"
-                              "<arg type=\"a{sv}\" name=\"platform_data\" direction=\"in\"/>"
-                              "</method>"
-                              "<method name=\"Open\">"
-                              "<arg type=\"as\" name=\"uris\" direction=\"in\"/>"
-                              "<arg type=\"a{sv}\" name=\"platform_data\" direction=\"in\"/>"
-                              "</method>"
-                              "<method name=\"ActivateAction\">"
-                              "<arg type=\"s\" name=\"action_name\" direction=\"in\"/>"
-                              "<arg type=\"av\" name=\"parameter\" direction=\"in\"/>"
-                              "<arg type=\"a{sv}\" name=\"platform_data\" direction=\"in\"/>"
-                              "</method>"
-                              "</interface>");
-    }
+    QString introspect(const QString &) const override { return applicationIntrospection(); }
 
 private:
     SingleInstance *instance_;
@@ -151,8 +123,11 @@ private:
                                                     QStringLiteral("org.freedesktop.DBus"),
                                                     QStringLiteral("RequestName"))
                      << kName << doNotQueue);
-        if (owner.type() != QDBusMessage::ReplyMessage)
+        // A bus that refuses the name: this calendar runs alone, and takes no calls.
+        if (owner.type() != QDBusMessage::ReplyMessage) {
+            bus.unregisterObject(kPath);
             return Claim::Alone;
+        }
         if (owner.arguments().value(0).toUInt() == primaryOwner)
             return Claim::First;
         bus.unregisterObject(kPath);
@@ -162,24 +137,11 @@ private:
 
     QDBusMessage requestMessage() const
     {
-        const auto call = [](const char *method) {
-            return QDBusMessage::createMethodCall(kName, kPath, kInterface,
-                                                  QString::fromLatin1(method));
-        };
-        switch (request_.kind) {
-        case Request::Kind::Close:
-            return call("ActivateAction")
-                << QStringLiteral("close") << QVariantList() << platformData();
-        case Request::Kind::ShowDate:
-            if (request_.date)
-                return call("ActivateAction")
-                    << QStringLiteral("show-date") << QVariantList{isoText(*request_.date)}
-                    << platformData();
-            break;
-        case Request::Kind::Activate:
-            break;
-        }
-        return call("Activate") << platformData();
+        const ApplicationCall call = applicationCallFor(request_);
+        QDBusMessage message =
+            QDBusMessage::createMethodCall(kName, kPath, kInterface, call.method);
+        message.setArguments(call.arguments);
+        return message;
     }
 
     const Request request_;

@@ -4,7 +4,11 @@
 #include <cstdio>
 #include <cstring>
 
-#ifndef _WIN32
+#include "calendar/runtime_error.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <unistd.h>
 #endif
@@ -17,7 +21,25 @@ bool outputWasClosed = false;
 // The first error a write met, for closeOutput to report; 0 while there is none.
 int writeError = 0;
 
-constexpr int kWriteErrorStatus = 1;
+#ifdef _WIN32
+// Whether a line can be written where it is read: to a console or a terminal, or to the file
+// or pipe the stream was redirected to. Qt looks only for handles handed over at start
+// (STARTF_USESTDHANDLES), which not every start that redirects them says: Wine's from a
+// shell does not.
+bool reaches(DWORD handle)
+{
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    GetStartupInfoW(&startup);
+    if (GetConsoleWindow() || (startup.dwFlags & STARTF_USESTDHANDLES))
+        return true;
+    const HANDLE stream = GetStdHandle(handle);
+    if (!stream || stream == INVALID_HANDLE_VALUE)
+        return false;
+    const DWORD type = GetFileType(stream);
+    return type == FILE_TYPE_DISK || type == FILE_TYPE_PIPE || type == FILE_TYPE_CHAR;
+}
+#endif
 
 } // namespace
 
@@ -32,10 +54,28 @@ bool openClosedStandardStreams()
         if (fd == STDOUT_FILENO)
             outputWasClosed = true;
     }
+#else
+    // A window program started without a console or a redirection has no standard handles,
+    // and the C runtime's streams then write nowhere without failing.
+    outputWasClosed = !reaches(STD_OUTPUT_HANDLE);
 #endif
-    // On Windows a window program starts with no standard handles, and the C runtime's
-    // streams then write nowhere without failing.
     return outputWasClosed;
+}
+
+bool showWhereNoStreamReaches(const QString &text, bool error)
+{
+#ifdef _WIN32
+    if (!reaches(error ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE)) {
+        MessageBoxW(nullptr, reinterpret_cast<const wchar_t *>(text.utf16()), L"calendario",
+                    MB_OK | MB_TOPMOST | MB_SETFOREGROUND
+                        | (error ? MB_ICONERROR : MB_ICONINFORMATION));
+        return true;
+    }
+#else
+    Q_UNUSED(text);
+    Q_UNUSED(error);
+#endif
+    return false;
 }
 
 void printLine(const QString &text)
@@ -66,7 +106,7 @@ int closeOutput(int status)
     if (!writeError)
         return status;
     std::fprintf(stderr, "calendario: write error: %s\n", std::strerror(writeError));
-    return kWriteErrorStatus;
+    return kFailureExitStatus;
 }
 
 } // namespace calendario

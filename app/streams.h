@@ -13,6 +13,12 @@ namespace calendario {
 // picker has nowhere to print its answer then.
 bool openClosedStandardStreams();
 
+// Where a line for the user goes when neither stream reaches anyone, as for a window program
+// started on Windows without a console or a redirection: into a message box, as Qt shows
+// --help there. False, showing nothing, where the stream `error` chooses reaches someone,
+// which it always does elsewhere.
+bool showWhereNoStreamReaches(const QString &text, bool error);
+
 // Writes the text, a newline after it, to the standard output; closeOutput tells whether it
 // got there.
 void printLine(const QString &text);

@@ -5,6 +5,10 @@
 
 namespace calendario {
 
+// The exit status of a program that a failure ended: a runtime error, a window that could not
+// open, an answer that could not be written.
+inline constexpr int kFailureExitStatus = 1;
+
 // The one error that ends the program: it carries the number and the message that the
 // user sees in the message box before the calendar closes. Copying it allocates nothing,
 // so it can never fail while it is thrown or reported.

@@ -25,11 +25,11 @@ namespace {
 
 using calendario::Request;
 
-QVariant item(QStringView spec)
+QVariant item(QStringView typed)
 {
-    const qsizetype colon = spec.indexOf(QLatin1Char(':'));
-    const QStringView type = spec.left(colon);
-    const QString text = colon < 0 ? QString() : spec.mid(colon + 1).toString();
+    const qsizetype colon = typed.indexOf(QLatin1Char(':'));
+    const QStringView type = typed.left(colon);
+    const QString text = colon < 0 ? QString() : typed.mid(colon + 1).toString();
     if (type == QLatin1String("i"))
         return text.toInt();
     if (type == QLatin1String("d"))
@@ -62,8 +62,8 @@ QVariant argument(QStringView line)
     }
     if (kind == QLatin1String("av")) {
         QVariantList list;
-        for (QStringView spec : items)
-            list << item(spec);
+        for (QStringView typed : items)
+            list << item(typed);
         return list;
     }
     if (kind == QLatin1String("a{sv}")) {
