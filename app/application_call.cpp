@@ -18,8 +18,8 @@ const QString kUnknownMethod = QStringLiteral("org.freedesktop.DBus.Error.Unknow
 const QLatin1String kActivate("Activate");
 const QLatin1String kActivateAction("ActivateAction");
 // The calendar's actions.
-const QLatin1String kClose("close");
-const QLatin1String kShowDate("show-date");
+const QLatin1String kClose(kCloseAction);
+const QLatin1String kShowDate(kShowDateAction);
 
 // The methods of org.freedesktop.Application, and the arguments each takes: as Qt hands them
 // over, as D-Bus writes them, and as introspection names them.

@@ -9,10 +9,11 @@ namespace calendario {
 namespace {
 
 const QLatin1String kActivate("activate");
-const QLatin1String kClose("close");
-const QLatin1String kShowDate("show-date ");
+const QLatin1String kClose(kCloseAction);
+// The action and its day, a blank between.
+const QString kShowDate = QLatin1String(kShowDateAction) + QLatin1Char(' ');
 // The longest request's text, "show-date YYYY-MM-DD", in UTF-16.
-constexpr std::size_t kMaxBytes = (10 + 10) * sizeof(char16_t);
+constexpr std::size_t kMaxBytes = (sizeof(kShowDateAction) + 10) * sizeof(char16_t);
 
 } // namespace
 

@@ -29,6 +29,10 @@ struct Request
     friend bool operator==(const Request &, const Request &) = default;
 };
 
+// The calendar's actions, as a later start names them over D-Bus and in a window message.
+inline constexpr char kCloseAction[] = "close";
+inline constexpr char kShowDateAction[] = "show-date";
+
 // Longer than any token a desktop hands out (they are tens of characters): a longer one is
 // ignored.
 inline constexpr qsizetype kMaxActivationTokenBytes = 1024;

@@ -98,47 +98,14 @@ Date dateFromText(QStringView text)
     return date;
 }
 
-QString dayFirstText(QStringView day, Int16 month, Int16 year)
-{
-    QString text;
-    text.reserve(16);
-    text.append(day).append(u'-').append(decimalText(month)).append(u'-').append(decimalText(year));
-    return text;
-}
-
 QString dayFirstText(Int16 day, Int16 month, Int16 year)
 {
-    return dayFirstText(decimalText(day), month, year);
+    return decimalText(day) + u'-' + decimalText(month) + u'-' + decimalText(year);
 }
 
 QString decimalText(Int16 number)
 {
     return QString::number(number.value());
-}
-
-Int16 wholeNumberFromText(QStringView text)
-{
-    QStringView digits = text;
-    const bool negative = digits.startsWith(u'-');
-    if (negative || digits.startsWith(u'+'))
-        digits = digits.sliced(1);
-    if (digits.isEmpty())
-        throw RuntimeError(RuntimeError::TypeMismatch);
-    long long value = 0;
-    for (QChar c : digits) {
-        if (c < u'0' || c > u'9')
-            throw RuntimeError(RuntimeError::TypeMismatch);
-        // Past six digits the value is out of range however the text goes on, but the
-        // rest must still be digits for the text to be a number at all.
-        if (value <= 1'000'000)
-            value = value * 10 + (c.unicode() - u'0');
-    }
-    return Int16(negative ? -value : value);
-}
-
-bool numberEqualsText(Int16 number, QStringView text)
-{
-    return !text.isEmpty() && text == decimalText(number);
 }
 
 namespace {

@@ -44,18 +44,10 @@ std::optional<int> dateField(QStringView field);
 Date dateFromText(QStringView text);
 
 // The day-first text of a date, as dateFromText reads it: "1-3-2005".
-QString dayFirstText(QStringView day, Int16 month, Int16 year);
 QString dayFirstText(Int16 day, Int16 month, Int16 year);
 
 // Digits with "-" before a negative number: no blank, no leading zeros.
 QString decimalText(Int16 number);
-
-// The 16-bit number that a decimal text names. A text that is no whole number raises the
-// conversion error; one outside -32768..32767 raises the overflow error.
-Int16 wholeNumberFromText(QStringView text);
-
-// True when the text is exactly the number's decimal text; an empty text equals no number.
-bool numberEqualsText(Int16 number, QStringView text);
 
 // The first character of a text (a surrogate pair stays whole) and what follows it.
 QString firstCharacter(QStringView text);

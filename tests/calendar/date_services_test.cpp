@@ -102,7 +102,7 @@ TEST(DateArithmetic, PartsOfADate)
 TEST(DayFirstText, JoinsWithoutLeadingZeros)
 {
     EXPECT_EQ(dayFirstText(1_i16, 3_i16, 2005_i16), QStringLiteral("1-3-2005"));
-    EXPECT_EQ(dayFirstText(u"31", 12_i16, 2500_i16), QStringLiteral("31-12-2500"));
+    EXPECT_EQ(dayFirstText(31_i16, 12_i16, 2500_i16), QStringLiteral("31-12-2500"));
 }
 
 TEST(DecimalText, DigitsWithoutBlankOrLeadingZero)
@@ -110,50 +110,6 @@ TEST(DecimalText, DigitsWithoutBlankOrLeadingZero)
     EXPECT_EQ(decimalText(2005_i16), QStringLiteral("2005"));
     EXPECT_EQ(decimalText(0_i16), QStringLiteral("0"));
     EXPECT_EQ(decimalText(Int16(-32768)), QStringLiteral("-32768"));
-}
-
-struct NumberText
-{
-    const char *text;
-    int number; // the number read, or the error it raises
-    bool error;
-};
-
-class WholeNumber : public ::testing::TestWithParam<NumberText>
-{
-};
-
-TEST_P(WholeNumber, ReadsSixteenBitsOrRaises)
-{
-    const auto &row = GetParam();
-    const QString text = QString::fromLatin1(row.text);
-    if (row.error)
-        EXPECT_EQ(errorNumberOf([&] { wholeNumberFromText(text); }), row.number) << row.text;
-    else
-        EXPECT_EQ(wholeNumberFromText(text), row.number) << row.text;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Texts, WholeNumber,
-    ::testing::Values(NumberText{"31", 31, false}, NumberText{"0", 0, false},
-                      NumberText{"-32768", -32768, false}, NumberText{"32767", 32767, false},
-                      NumberText{"+7", 7, false}, NumberText{"007", 7, false},
-                      NumberText{"32768", RuntimeError::Overflow, true},
-                      NumberText{"-32769", RuntimeError::Overflow, true},
-                      NumberText{"99999999999999999999999", RuntimeError::Overflow, true},
-                      NumberText{"", RuntimeError::TypeMismatch, true},
-                      NumberText{"-", RuntimeError::TypeMismatch, true},
-                      NumberText{"3a", RuntimeError::TypeMismatch, true},
-                      NumberText{"1.5", RuntimeError::TypeMismatch, true},
-                      NumberText{"99999999999999x", RuntimeError::TypeMismatch, true}));
-
-TEST(NumberEqualsText, OnlyTheExactDecimalTextMatches)
-{
-    EXPECT_TRUE(numberEqualsText(8_i16, u"8"));
-    EXPECT_FALSE(numberEqualsText(8_i16, u"08"));
-    EXPECT_FALSE(numberEqualsText(8_i16, u"18"));
-    EXPECT_FALSE(numberEqualsText(0_i16, u""));
-    EXPECT_FALSE(numberEqualsText(8_i16, u""));
 }
 
 TEST(FirstCharacter, KeepsASurrogatePairWhole)
